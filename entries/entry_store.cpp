@@ -1,0 +1,96 @@
+#include "entries/entry_store.h"
+
+#include "app/quillet.h"
+#include "registry/registry_key.h"
+
+#include <string.h>
+
+static const char COMMAND_TAIL[] = "\" \"%1\"";
+
+// A verb is a direct subkey of the shell key: no empty name, no path.
+static bool isVerbName(const char* name) {
+    return name[0] != '\0' && strchr(name, '\\') == NULL;
+}
+
+static bool isQuotablePath(const char* appPath) {
+    return strlen(appPath) <= MAX_APP_PATH - 1 && strchr(appPath, '"') == NULL;
+}
+
+// Writes "<appPath>" "%1" into g_commandValue, whose opening quote is
+// already in place. The path has been checked to fit.
+static void buildCommandValue(const char* appPath) {
+    size_t pathLength = strlen(appPath);
+    memcpy(g_commandValue + 1, appPath, pathLength);
+    memcpy(g_commandValue + 1 + pathLength, COMMAND_TAIL, sizeof COMMAND_TAIL);
+}
+
+void listEntries(EntryNameSink sink, void* context) {
+    RegistryKey shell(HKEY_LOCAL_MACHINE, SHELL_KEY_PATH);
+    for (DWORD index = 0; index < shell.subKeyCount; ++index) {
+        if (!shell.subKeyName(index)) {
+            continue;
+        }
+        RegistryKey verb(shell.handle, shell.name, RegistryKey::SKIP_FIGURES);
+        if (verb.handle == NULL) {
+            continue;
+        }
+        RegistryKey command(verb.handle, COMMAND_KEY_NAME, RegistryKey::SKIP_FIGURES);
+        if (command.handle != NULL) {
+            sink(shell.name, context);
+        }
+    }
+}
+
+// Opens the verb by name rather than walking every subkey: the registry
+// matches the name itself, so a keystroke costs the same with ten verbs as
+// with ten thousand.
+bool findEntry(const char* name, bool remove) {
+    if (!isVerbName(name)) {
+        return false;
+    }
+    RegistryKey shell(HKEY_LOCAL_MACHINE, SHELL_KEY_PATH, RegistryKey::SKIP_FIGURES);
+    if (shell.handle == NULL) {
+        return false;
+    }
+    RegistryKey verb(shell.handle, name, RegistryKey::SKIP_FIGURES);
+    if (verb.handle == NULL) {
+        return false;
+    }
+    RegistryKey command(verb.handle, COMMAND_KEY_NAME, RegistryKey::SKIP_FIGURES);
+    if (command.handle == NULL) {
+        return false;
+    }
+    if (remove) {
+        shell.deleteSubKeyTree(name);
+    }
+    return true;
+}
+
+bool entryExists(const char* name) {
+    return findEntry(name, false);
+}
+
+bool removeEntry(const char* name) {
+    return findEntry(name, true);
+}
+
+bool addEntry(const char* name, const char* appPath) {
+    RegistryKey shell(HKEY_LOCAL_MACHINE, SHELL_KEY_PATH, RegistryKey::SKIP_FIGURES);
+    if (shell.handle == NULL || !isQuotablePath(appPath)) {
+        return false;
+    }
+    buildCommandValue(appPath);
+    if (!isVerbName(name) || !shell.createSubKey(name)) {
+        return false;
+    }
+    RegistryKey verb(shell.handle, name, RegistryKey::SKIP_FIGURES);
+    if (verb.handle == NULL || !verb.createSubKey(COMMAND_KEY_NAME)) {
+        return false;
+    }
+    RegistryKey command(verb.handle, COMMAND_KEY_NAME, RegistryKey::SKIP_FIGURES);
+    if (command.handle == NULL) {
+        return false;
+    }
+    return RegSetValueExA(command.handle, NULL, 0, REG_SZ, (const BYTE*)g_commandValue,
+                          (DWORD)strlen(g_commandValue) + 1) == 0;
+}

@@ -1,0 +1,28 @@
+// The context-menu entries for files of every type, as the registry holds
+// them: a verb under the shell key whose "command" subkey opens. Every call
+// opens what it needs and closes it before it returns.
+#ifndef QUILLET_ENTRIES_ENTRY_STORE_H
+#define QUILLET_ENTRIES_ENTRY_STORE_H
+
+// Receives one entry name; the text lives only for the call.
+typedef void (*EntryNameSink)(const char* name, void* context);
+
+// Hands every entry name to sink, in the registry's enumeration order.
+// A verb that cannot be opened is passed over.
+void listEntries(EntryNameSink sink, void* context);
+
+// True when an entry of that name exists (the registry's own matching, so
+// case does not count); with remove, also deletes it with everything beneath
+// it. The result says the entry was found, not that every key went.
+bool findEntry(const char* name, bool remove);
+bool entryExists(const char* name);
+bool removeEntry(const char* name);
+
+// Creates the entry name whose command runs appPath on the clicked file:
+// "<appPath>" "%1" as the default value of name\command. Refuses an empty
+// name, a name with a backslash (it would nest keys no lookup can reach), a
+// path with a double quote (it would break the quoting) and a path too long
+// for the command buffer. Keys created before a failing step stay.
+bool addEntry(const char* name, const char* appPath);
+
+#endif

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Usage: wine-prefix.sh DIR win64|win32 [headless]
+# Makes a Wine prefix in DIR once; "headless" gives it the null display
+# driver, so that windows can be created without an X display.
+set -euo pipefail
+dir=$1 arch=$2 mode=${3:-}
+stamp="$dir/.quillet-ready$mode"
+[ -f "$stamp" ] && exit 0
+
+export WINEPREFIX=$dir WINEARCH=$arch WINEDEBUG=-all
+# No Mono or Gecko: nothing here needs them, and their installers ask.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wineboot -i </dev/null >/dev/null 2>&1
+if [ "$mode" = headless ]; then
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+fi
+wineserver -w
+touch "$stamp"

@@ -1,0 +1,218 @@
+// The menu entries as the registry holds them: listing, lookup, removal and
+// addition, the command value's exact form, and what must never be lost.
+#include "app/quillet.h"
+#include "entries/entry_store.h"
+#include "registry_sandbox.h"
+
+#include <string.h>
+
+typedef std::vector<std::string> Names;
+
+class EntryStoreTest : public RegistrySandbox {
+  protected:
+    void SetUp() override {
+        RegistrySandbox::SetUp();
+        makeKey(TEST_SHELL);
+    }
+};
+
+TEST_F(EntryStoreTest, AnEmptyShellKeyHasNoEntries) {
+    EXPECT_EQ(Names(), listedNames());
+    EXPECT_FALSE(entryExists("Open with viewer"));
+    EXPECT_FALSE(removeEntry("Open with viewer"));
+}
+
+TEST_F(EntryStoreTest, WithoutAShellKeyNothingIsFoundAndNothingIsAdded) {
+    ASSERT_EQ(0, RegDeleteKeyA(HKEY_LOCAL_MACHINE, TEST_SHELL));
+    EXPECT_EQ(Names(), listedNames());
+    EXPECT_FALSE(entryExists("x"));
+    EXPECT_FALSE(addEntry("Open with viewer", "C:\\Tools\\viewer.exe"));
+    EXPECT_FALSE(keyExists(TEST_SHELL));
+}
+
+TEST_F(EntryStoreTest, AddWritesTheVerbItsCommandKeyAndTheQuotedCommandOnly) {
+    ASSERT_TRUE(addEntry("Open with viewer", "C:\\Tools\\viewer.exe"));
+    EXPECT_EQ(shellPath("Open with viewer") + "\n" + shellPath("Open with viewer\\command") + "\n" +
+                  shellPath("Open with viewer\\command") + " [] 1:\"C:\\Tools\\viewer.exe\" " +
+                  "\"%1\"" + std::string(1, '\0') + "\n",
+              dumpTree(TEST_SHELL).substr(0));
+    EXPECT_EQ("\"C:\\Tools\\viewer.exe\" \"%1\"",
+              stringValue(shellPath("Open with viewer\\command"), NULL));
+    EXPECT_EQ(Names{"Open with viewer"}, listedNames());
+    EXPECT_TRUE(entryExists("Open with viewer"));
+    EXPECT_EQ('"', g_commandValue[0]);
+}
+
+TEST_F(EntryStoreTest, PathsAreQuotedWholeUpToTheLongestTheProgramAccepts) {
+    std::string longest = "C:\\" + std::string(MAX_APP_PATH - 1 - 9, 'p') + "\\v.exe";
+    ASSERT_EQ(size_t(MAX_APP_PATH - 1), longest.size());
+    ASSERT_TRUE(addEntry("Long", longest.c_str()));
+    EXPECT_EQ("\"" + longest + "\" \"%1\"", stringValue(shellPath("Long\\command"), NULL));
+
+    ASSERT_TRUE(addEntry("No path", ""));
+    EXPECT_EQ("\"\" \"%1\"", stringValue(shellPath("No path\\command"), NULL));
+
+    ASSERT_TRUE(addEntry("Relative", "viewer.exe"));
+    EXPECT_EQ("\"viewer.exe\" \"%1\"", stringValue(shellPath("Relative\\command"), NULL));
+}
+
+TEST_F(EntryStoreTest, RefusedInputWritesNothing) {
+    std::string before = dumpTree(TEST_SHELL);
+    std::string tooLong = "C:\\" + std::string(MAX_APP_PATH, 'p');
+    struct {
+        const char* what;
+        const char* name;
+        std::string path;
+    } cases[] = {
+        {"empty name", "", "C:\\a.exe"},
+        {"nested name", "Tools\\Open", "C:\\a.exe"},
+        {"trailing backslash", "Tools\\", "C:\\a.exe"},
+        {"quote in path", "Quoted", "C:\\a\" \"b.exe"},
+        {"path too long", "Long", tooLong},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(addEntry(c.name, c.path.c_str())) << c.what;
+        EXPECT_EQ(before, dumpTree(TEST_SHELL)) << c.what;
+    }
+    EXPECT_FALSE(keyExists(shellPath("Tools")));
+    EXPECT_EQ('"', g_commandValue[0]);
+}
+
+TEST_F(EntryStoreTest, AVerbWithoutCommandIsNoEntryAndAddCompletesIt) {
+    makeVerb("Edit");
+    setStringValue(shellPath("Edit"), "MUIVerb", "keep me");
+    EXPECT_EQ(Names(), listedNames());
+    EXPECT_FALSE(entryExists("Edit"));
+    EXPECT_FALSE(removeEntry("Edit"));
+    EXPECT_TRUE(keyExists(shellPath("Edit")));
+
+    ASSERT_TRUE(addEntry("Edit", "C:\\edit.exe"));
+    EXPECT_EQ(Names{"Edit"}, listedNames());
+    EXPECT_TRUE(entryExists("Edit"));
+    EXPECT_EQ("keep me", stringValue(shellPath("Edit"), "MUIVerb"));
+}
+
+TEST_F(EntryStoreTest, NamesMatchWithoutRegardToCase) {
+    makeEntry("Open with Viewer", "\"C:\\viewer.exe\" \"%1\"");
+    EXPECT_TRUE(entryExists("open with viewer"));
+    EXPECT_TRUE(entryExists("OPEN WITH VIEWER"));
+    EXPECT_FALSE(entryExists("Open with Viewe"));
+    EXPECT_FALSE(entryExists("Open with Viewer "));
+    EXPECT_TRUE(removeEntry("open with VIEWER"));
+    EXPECT_FALSE(keyExists(shellPath("Open with Viewer")));
+}
+
+TEST_F(EntryStoreTest, NestedNamesAndEmptyNamesAreNeverEntries) {
+    makeEntry("Tools\\Open", "\"C:\\t.exe\" \"%1\"");
+    makeEntry("Plain", "\"C:\\p.exe\" \"%1\"");
+    EXPECT_FALSE(entryExists("Tools\\Open"));
+    EXPECT_FALSE(removeEntry("Tools\\Open"));
+    EXPECT_TRUE(keyExists(shellPath("Tools\\Open\\command")));
+    EXPECT_FALSE(entryExists(""));
+    EXPECT_FALSE(removeEntry(""));
+    EXPECT_TRUE(keyExists(shellPath("Plain\\command")));
+    EXPECT_EQ(Names{"Plain"}, listedNames());
+}
+
+TEST_F(EntryStoreTest, RemovingAnEntryTakesEverythingBeneathItAndNothingElse) {
+    makeEntry("Open with view", "\"C:\\a.exe\" \"%1\"");
+    makeEntry("Open with viewer", "\"C:\\b.exe\" \"%1\"");
+    makeEntry("Open with viewer2", "\"C:\\c.exe\" \"%1\"");
+    makeVerb("Open with viewer3");
+    setStringValue(TEST_SHELL, NULL, "default verb");
+    setStringValue(TEST_SHELL, "Open with viewer", "a value named like the entry");
+    setStringValue(shellPath("Open with viewer\\command\\deeper\\deepest"), "v", "x");
+    setStringValue(shellPath("Open with viewer\\command\\other"), "v", "y");
+    setStringValue(shellPath("Open with viewer\\extra"), "v", "z");
+
+    ASSERT_TRUE(addEntry("Removed soon", "C:\\d.exe"));
+    std::string before = dumpTree(TEST_SHELL);
+    ASSERT_TRUE(removeEntry("Removed soon"));
+    ASSERT_TRUE(removeEntry("Open with viewer"));
+
+    EXPECT_FALSE(keyExists(shellPath("Open with viewer")));
+    std::string expected;
+    size_t start = 0;
+    while (start < before.size()) {
+        size_t end = before.find('\n', start) + 1;
+        std::string line = before.substr(start, end - start);
+        if (line.find("Open with viewer\\") == std::string::npos &&
+            line.find("Open with viewer\n") == std::string::npos &&
+            line.find("Removed soon") == std::string::npos) {
+            expected += line;
+        }
+        start = end;
+    }
+    EXPECT_EQ(expected, dumpTree(TEST_SHELL));
+    EXPECT_EQ((Names{"Open with view", "Open with viewer2"}), listedNames());
+    EXPECT_EQ("a value named like the entry", stringValue(TEST_SHELL, "Open with viewer"));
+}
+
+TEST_F(EntryStoreTest, ADeniedKeyBeneathAnEntryStaysAndTheEntryIsStillFound) {
+    makeEntry("Stubborn", "\"C:\\s.exe\" \"%1\"");
+    makeKey(shellPath("Stubborn\\command\\gone"));
+    makeKey(shellPath("Stubborn\\command\\locked\\hidden"));
+    lockKey(shellPath("Stubborn\\command\\locked"));
+    makeEntry("Neighbour", "\"C:\\n.exe\" \"%1\"");
+
+    EXPECT_TRUE(removeEntry("Stubborn"));
+    EXPECT_FALSE(keyExists(shellPath("Stubborn\\command\\gone")));
+    EXPECT_TRUE(keyExists(shellPath("Stubborn\\command")));
+    EXPECT_EQ("\"C:\\s.exe\" \"%1\"", stringValue(shellPath("Stubborn\\command"), NULL));
+    EXPECT_EQ((Names{"Neighbour", "Stubborn"}), listedNames());
+    EXPECT_TRUE(entryExists("Stubborn"));
+}
+
+TEST_F(EntryStoreTest, ListingAndLookupPassOverVerbsThatCannotBeOpened) {
+    makeEntry("A first", "\"C:\\1.exe\" \"%1\"");
+    makeEntry("B second", "\"C:\\2.exe\" \"%1\"");
+    lockKey(shellPath("C locked"));
+    makeDanglingLink(shellPath("D link"));
+    makeEntry("E fifth", "\"C:\\5.exe\" \"%1\"");
+    makeEntry("F sixth", "\"C:\\6.exe\" \"%1\"");
+    makeEntry("G locked command", "\"C:\\7.exe\" \"%1\"");
+    lockKey(shellPath("G locked command\\command"));
+
+    EXPECT_EQ((Names{"A first", "B second", "E fifth", "F sixth"}), listedNames());
+    EXPECT_FALSE(entryExists("C locked"));
+    EXPECT_FALSE(entryExists("D link"));
+    EXPECT_FALSE(entryExists("G locked command"));
+    EXPECT_TRUE(entryExists("F sixth"));
+    EXPECT_TRUE(removeEntry("F sixth"));
+    EXPECT_EQ((Names{"A first", "B second", "E fifth"}), listedNames());
+}
+
+TEST_F(EntryStoreTest, ALockedShellKeyHidesEverythingAndRefusesAdds) {
+    makeEntry("Hidden", "\"C:\\h.exe\" \"%1\"");
+    lockKey(TEST_SHELL);
+    EXPECT_EQ(Names(), listedNames());
+    EXPECT_FALSE(entryExists("Hidden"));
+    EXPECT_FALSE(removeEntry("Hidden"));
+    EXPECT_FALSE(addEntry("New", "C:\\n.exe"));
+}
+
+TEST_F(EntryStoreTest, NamesOfTheRegistrysFullLengthWork) {
+    std::string longest(255, 'n');
+    ASSERT_TRUE(addEntry(longest.c_str(), "C:\\n.exe"));
+    EXPECT_EQ(Names{longest}, listedNames());
+    EXPECT_TRUE(entryExists(longest.c_str()));
+    EXPECT_TRUE(removeEntry(longest.c_str()));
+    EXPECT_EQ(Names(), listedNames());
+    EXPECT_EQ("", dumpTree(TEST_SHELL));
+}
+
+TEST_F(EntryStoreTest, AThousandAddsAndRemovesLeaveNoHandleOpen) {
+    makeEntry("Neighbour", "\"C:\\n.exe\" \"%1\"");
+    makeVerb("Verb without command");
+    ULONG_PTR before = freeHandleSlot();
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_TRUE(addEntry("Cycle", "C:\\c.exe"));
+        ASSERT_TRUE(entryExists("Cycle"));
+        listedNames();
+        ASSERT_TRUE(removeEntry("Cycle"));
+        ASSERT_FALSE(removeEntry("Verb without command"));
+        ASSERT_FALSE(addEntry("Bad\\name", "C:\\c.exe"));
+    }
+    EXPECT_EQ(before, freeHandleSlot());
+    EXPECT_EQ(Names{"Neighbour"}, listedNames());
+}

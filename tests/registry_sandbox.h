@@ -1,0 +1,54 @@
+// A fresh registry tree per test: HKEY_LOCAL_MACHINE is redirected to a new
+// key under HKEY_CURRENT_USER for the life of the fixture, so the tests never
+// touch the machine's own keys and need no administrator rights.
+#ifndef QUILLET_TESTS_REGISTRY_SANDBOX_H
+#define QUILLET_TESTS_REGISTRY_SANDBOX_H
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class RegistrySandbox : public testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates path (relative to the redirected HKEY_LOCAL_MACHINE).
+    void makeKey(const std::string& path);
+    // shell\<name>\command with the given default value.
+    void makeEntry(const std::string& name, const std::string& command);
+    // shell\<name> without a "command" subkey.
+    void makeVerb(const std::string& name);
+    void setStringValue(const std::string& path, const char* valueName, const std::string& data);
+    // Gives the key an empty DACL: nobody can open it until TearDown.
+    void lockKey(const std::string& path);
+    // A registry link whose target does not exist: listed, but not openable.
+    void makeDanglingLink(const std::string& path);
+
+    // The sandbox key that stands in for HKEY_LOCAL_MACHINE.
+    HKEY root = NULL;
+
+  private:
+    std::string sandboxName_;
+    std::vector<std::string> locked_;
+    std::vector<std::string> links_;
+};
+
+const char* const TEST_SHELL = "SOFTWARE\\Classes\\*\\shell";
+
+std::string shellPath(const std::string& verb);
+bool keyExists(const std::string& path);
+// The value's data when it is a REG_SZ whose size counts its NUL; otherwise
+// a text that says what was found instead.
+std::string stringValue(const std::string& path, const char* valueName);
+// Every key and value beneath path, one line each, in enumeration order.
+std::string dumpTree(const std::string& path);
+// The entry names the store lists, in order.
+std::vector<std::string> listedNames();
+// The value of a handle slot that is free now: Wine hands out the lowest free
+// slot, so the value moves exactly when handles were leaked in between.
+ULONG_PTR freeHandleSlot();
+
+#endif
