@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Renders the dialog under Xvfb, in a Wine desktop window with captions, with
+# an application path already chosen, and writes docs/dialog.png.
+# Usage: scripts/screenshot.sh [OUTPUT.png]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${1:-$root/docs/dialog.png}
+"$root/scripts/install-deps.sh" import=imagemagick
+"$root/scripts/build.sh" >/dev/null
+
+display=:57
+Xvfb $display -screen 0 640x360x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+sleep 1
+
+prefix="$root/build/wine-shot"
+export DISPLAY=$display
+"$root/scripts/wine-prefix.sh" "$prefix" win64
+export WINEPREFIX=$prefix WINEDEBUG=-all
+wine reg add 'HKLM\SOFTWARE\Classes\*\shell\Open with notepad\command' /ve /d '"C:\windows\notepad.exe" "%1"' /f >/dev/null 2>&1
+wine explorer /desktop=shot,640x360 "$root/build/quillet.exe" 'C:\Program Files\Viewer\viewer.exe' </dev/null >/dev/null 2>&1 &
+sleep 6
+mkdir -p "$(dirname "$out")"
+import -window root "$out"
+wineserver -k || true
+echo "wrote $out"

@@ -1,0 +1,138 @@
+#include "dialog_harness.h"
+
+#include "app/quillet.h"
+#include "ui/main_dialog.h"
+
+#include <shlobj.h>
+#include <string.h>
+
+std::vector<MessageBoxSeen> DialogTest::messageBoxes;
+
+// A message box is a #32770 window of our thread; record it as it is
+// activated, then close it as the user would.
+static LRESULT CALLBACK catchMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = (HWND)wParam;
+        char className[32] = "";
+        GetClassNameA(box, className, sizeof className);
+        if (strcmp(className, "#32770") == 0 && GetDlgItem(box, IDC_ITEM_TEXT) == NULL) {
+            MessageBoxSeen seen;
+            char buffer[512] = "";
+            GetWindowTextA(box, buffer, sizeof buffer);
+            seen.caption = buffer;
+            buffer[0] = '\0';
+            GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
+            seen.text = buffer;
+            seen.owner = GetWindow(box, GW_OWNER);
+            // The icon's static control is 0x14 on Windows and 0x440 in Wine.
+            seen.icon = (HICON)SendDlgItemMessageA(box, 0x14, STM_GETICON, 0, 0);
+            if (seen.icon == NULL) {
+                seen.icon = (HICON)SendDlgItemMessageA(box, 0x440, STM_GETICON, 0, 0);
+            }
+            DialogTest::messageBoxes.push_back(seen);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+void DialogTest::SetUp() {
+    RegistrySandbox::SetUp();
+    makeKey(TEST_SHELL);
+    g_appPath[0] = '\0';
+    g_itemText[0] = '\0';
+    g_hInstance = GetModuleHandleA(NULL);
+    messageBoxes.clear();
+    hook_ = SetWindowsHookExA(WH_CBT, catchMessageBox, NULL, GetCurrentThreadId());
+    ASSERT_TRUE(hook_ != NULL);
+}
+
+void DialogTest::TearDown() {
+    close();
+    UnhookWindowsHookEx(hook_);
+    RegistrySandbox::TearDown();
+}
+
+void DialogTest::open(const char* appPath) {
+    strcpy(g_appPath, appPath);
+    dialog = CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(IDD_MAIN), NULL, dialogProc, 0);
+    ASSERT_TRUE(dialog != NULL);
+}
+
+void DialogTest::close() {
+    if (dialog != NULL) {
+        DestroyWindow(dialog);
+        dialog = NULL;
+    }
+    // The dialog posts a quit message when it is destroyed; left in the
+    // queue it would end the next test's message box at once.
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+    }
+}
+
+HWND DialogTest::itemEdit() const {
+    return FindWindowExA(control(IDC_ITEM_TEXT), NULL, "Edit", NULL);
+}
+
+std::string DialogTest::text(int id) const {
+    char buffer[1024] = "";
+    GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::vector<std::string> DialogTest::listItems() const {
+    std::vector<std::string> items;
+    LRESULT count = SendMessageA(control(IDC_ITEM_TEXT), CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char buffer[1024] = "";
+        SendMessageA(control(IDC_ITEM_TEXT), CB_GETLBTEXT, i, (LPARAM)buffer);
+        items.push_back(buffer);
+    }
+    return items;
+}
+
+void DialogTest::type(const std::string& keys) {
+    HWND edit = itemEdit();
+    ASSERT_TRUE(edit != NULL);
+    for (char key : keys) {
+        SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)key, 1);
+    }
+}
+
+void DialogTest::clearItemText() {
+    HWND edit = itemEdit();
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, WM_CHAR, '\b', 1);
+}
+
+void DialogTest::select(int index) {
+    HWND combo = control(IDC_ITEM_TEXT);
+    ASSERT_NE(CB_ERR, SendMessageA(combo, CB_SETCURSEL, index, 0));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ITEM_TEXT, CBN_SELENDOK), (LPARAM)combo);
+}
+
+void DialogTest::click(int id) {
+    SendMessageA(control(id), BM_CLICK, 0, 0);
+}
+
+void DialogTest::drop(const std::vector<std::string>& paths) {
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& path : paths) {
+        size += path.size() + 1;
+    }
+    HGLOBAL block = GlobalAlloc(GHND, size);
+    ASSERT_TRUE(block != NULL);
+    DROPFILES* header = (DROPFILES*)GlobalLock(block);
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    char* names = (char*)(header + 1);
+    for (const std::string& path : paths) {
+        memcpy(names, path.c_str(), path.size() + 1);
+        names += path.size() + 1;
+    }
+    GlobalUnlock(block);
+    SendMessageA(dialog, WM_DROPFILES, (WPARAM)block, 0);
+    // The dialog releases the drop block once it has read it.
+    EXPECT_EQ(0u, GlobalSize(block)) << "drop handle not released";
+}

@@ -1,0 +1,275 @@
+// The dialog's resources as built: the template read back word by word, the
+// live layout in dialog units, the tab order, the icon group, and the
+// program's manifest.
+#include "app/quillet.h"
+#include "dialog_harness.h"
+
+#include <string.h>
+
+#include <string>
+
+namespace {
+
+const WORD ENGLISH_US = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+struct ControlTemplate {
+    DWORD id;
+    std::string className;
+    std::string text;
+    DWORD style;
+    DWORD exStyle;
+    RECT rect; // left, top, width, height in dialog units
+};
+
+struct DialogTemplate {
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT rect = {};
+    std::string menu, windowClass, title, font;
+    WORD pointSize = 0, weight = 0;
+    BYTE italic = 0, charset = 0;
+    std::vector<ControlTemplate> controls;
+};
+
+class TemplateReader {
+  public:
+    explicit TemplateReader(const BYTE* at) : at_(at) {}
+    WORD word() {
+        WORD value;
+        memcpy(&value, at_, 2);
+        at_ += 2;
+        return value;
+    }
+    DWORD dword() { return word() | ((DWORD)word() << 16); }
+    BYTE byte() { return *at_++; }
+    short coordinate() { return (short)word(); }
+    std::string text() {
+        std::string out;
+        for (WORD c = word(); c != 0; c = word()) {
+            out += (char)c;
+        }
+        return out;
+    }
+    // A name or an ordinal, which the predefined control classes use.
+    std::string nameOrOrdinal() {
+        WORD first = word();
+        if (first == 0) {
+            return "";
+        }
+        if (first == 0xFFFF) {
+            static const char* const classes[] = {"Button",  "Edit",      "Static",
+                                                  "ListBox", "ScrollBar", "ComboBox"};
+            WORD ordinal = word();
+            return ordinal >= 0x80 && ordinal <= 0x85 ? classes[ordinal - 0x80]
+                                                      : "#" + std::to_string(ordinal);
+        }
+        at_ -= 2;
+        return text();
+    }
+    void alignToDword(const BYTE* base) {
+        while ((at_ - base) % 4 != 0) {
+            ++at_;
+        }
+    }
+    void skip(size_t bytes) { at_ += bytes; }
+
+  private:
+    const BYTE* at_;
+};
+
+DialogTemplate readMainTemplate() {
+    DialogTemplate dialog;
+    HMODULE module = GetModuleHandleA(NULL);
+    HRSRC resource = FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(IDD_MAIN), ENGLISH_US);
+    if (resource == NULL) {
+        ADD_FAILURE() << "no English (United States) dialog " << IDD_MAIN;
+        return dialog;
+    }
+    const BYTE* base = (const BYTE*)LockResource(LoadResource(module, resource));
+    TemplateReader in(base);
+    EXPECT_EQ(1, in.word()) << "extended template version";
+    EXPECT_EQ(0xFFFF, in.word()) << "extended template signature";
+    in.dword(); // help id
+    dialog.exStyle = in.dword();
+    dialog.style = in.dword();
+    WORD count = in.word();
+    dialog.rect.left = in.coordinate();
+    dialog.rect.top = in.coordinate();
+    dialog.rect.right = in.coordinate();
+    dialog.rect.bottom = in.coordinate();
+    dialog.menu = in.nameOrOrdinal();
+    dialog.windowClass = in.nameOrOrdinal();
+    dialog.title = in.text();
+    if (dialog.style & DS_SETFONT) {
+        dialog.pointSize = in.word();
+        dialog.weight = in.word();
+        dialog.italic = in.byte();
+        dialog.charset = in.byte();
+        dialog.font = in.text();
+    }
+    for (WORD i = 0; i < count; ++i) {
+        in.alignToDword(base);
+        ControlTemplate control;
+        in.dword(); // help id
+        control.exStyle = in.dword();
+        control.style = in.dword();
+        control.rect.left = in.coordinate();
+        control.rect.top = in.coordinate();
+        control.rect.right = in.coordinate();
+        control.rect.bottom = in.coordinate();
+        control.id = in.dword();
+        control.className = in.nameOrOrdinal();
+        control.text = in.nameOrOrdinal();
+        in.skip(in.word());
+        dialog.controls.push_back(control);
+    }
+    return dialog;
+}
+
+const ControlTemplate EXPECTED_CONTROLS[] = {
+    {IDC_ITEM_LABEL, "Static", "Menu item text:", 0x50000000, 0, {6, 39, 165, 9}},
+    {IDC_APP_LABEL, "Static", "Application:", 0x50000000, 0, {6, 9, 165, 9}},
+    {IDC_APP_PATH, "Edit", "", 0x50010800, WS_EX_CLIENTEDGE, {6, 18, 162, 12}},
+    {IDC_ADD, "Button", "Add", 0x58010000, 0, {100, 69, 39, 15}},
+    {IDC_BROWSE, "Button", "...", 0x50010000, 0, {168, 18, 13, 12}},
+    {IDC_ITEM_TEXT, "ComboBox", "", 0x50010002, 0, {6, 48, 171, 96}},
+    {IDC_REMOVE, "Button", "Remove", 0x58010000, 0, {46, 69, 39, 15}},
+};
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+} // namespace
+
+TEST(DialogTemplate, TheDialogIsAsDesigned) {
+    DialogTemplate dialog = readMainTemplate();
+    EXPECT_EQ(0x90C81044u, dialog.style);
+    EXPECT_EQ(0u, dialog.exStyle);
+    EXPECT_TRUE(sameRect(RECT{10, 10, 186, 90}, dialog.rect));
+    EXPECT_EQ("", dialog.menu);
+    EXPECT_EQ("", dialog.windowClass);
+    EXPECT_EQ("Add or delete context menu item", dialog.title);
+    EXPECT_EQ("MS Sans Serif", dialog.font);
+    EXPECT_EQ(8, dialog.pointSize);
+    EXPECT_EQ(0, dialog.weight);
+    EXPECT_EQ(0, dialog.italic);
+    EXPECT_EQ(0, dialog.charset);
+}
+
+TEST(DialogTemplate, EveryControlIsAsDesignedInTabOrder) {
+    DialogTemplate dialog = readMainTemplate();
+    const size_t expectedCount = sizeof EXPECTED_CONTROLS / sizeof EXPECTED_CONTROLS[0];
+    ASSERT_EQ(expectedCount, dialog.controls.size());
+    for (size_t i = 0; i < expectedCount; ++i) {
+        const ControlTemplate& want = EXPECTED_CONTROLS[i];
+        const ControlTemplate& got = dialog.controls[i];
+        SCOPED_TRACE("control " + std::to_string(i) + " (" + want.text + ")");
+        EXPECT_EQ(want.id, got.id);
+        EXPECT_STRCASEEQ(want.className.c_str(), got.className.c_str());
+        EXPECT_EQ(want.text, got.text);
+        EXPECT_EQ(want.style, got.style) << std::hex << got.style;
+        EXPECT_EQ(want.exStyle, got.exStyle);
+        EXPECT_TRUE(sameRect(want.rect, got.rect));
+    }
+}
+
+TEST_F(DialogTest, TheLiveDialogMatchesTheDesignInDialogUnits) {
+    open();
+    char title[64] = "";
+    GetWindowTextA(dialog, title, sizeof title);
+    EXPECT_STREQ("Add or delete context menu item", title);
+    for (const ControlTemplate& want : EXPECTED_CONTROLS) {
+        SCOPED_TRACE(want.text.empty() ? std::to_string(want.id) : want.text);
+        HWND window = control(want.id);
+        ASSERT_TRUE(window != NULL);
+        char className[32] = "";
+        GetClassNameA(window, className, sizeof className);
+        EXPECT_STRCASEEQ(want.className.c_str(), className);
+        // The dialog manager scales position and size each on its own.
+        RECT expected = want.rect;
+        MapDialogRect(dialog, &expected);
+        RECT actual;
+        GetWindowRect(window, &actual);
+        MapWindowPoints(NULL, dialog, (POINT*)&actual, 2);
+        EXPECT_EQ(expected.left, actual.left);
+        EXPECT_EQ(expected.top, actual.top);
+        EXPECT_EQ(expected.right, actual.right - actual.left);
+        if (want.id != IDC_ITEM_TEXT) { // a closed combo box is shorter than its list
+            EXPECT_EQ(expected.bottom, actual.bottom - actual.top);
+        }
+    }
+}
+
+TEST_F(DialogTest, TabVisitsTheEnabledControlsInTemplateOrder) {
+    open();
+    std::vector<int> order;
+    HWND at = control(IDC_APP_PATH);
+    for (int i = 0; i < 4; ++i) {
+        order.push_back(GetDlgCtrlID(at));
+        at = GetNextDlgTabItem(dialog, at, FALSE);
+    }
+    EXPECT_EQ((std::vector<int>{IDC_APP_PATH, IDC_BROWSE, IDC_ITEM_TEXT, IDC_APP_PATH}), order);
+
+    EnableWindow(control(IDC_ADD), TRUE);
+    EnableWindow(control(IDC_REMOVE), TRUE);
+    order.clear();
+    at = control(IDC_APP_PATH);
+    for (int i = 0; i < 6; ++i) {
+        order.push_back(GetDlgCtrlID(at));
+        at = GetNextDlgTabItem(dialog, at, FALSE);
+    }
+    EXPECT_EQ((std::vector<int>{IDC_APP_PATH, IDC_ADD, IDC_BROWSE, IDC_ITEM_TEXT, IDC_REMOVE,
+                                IDC_APP_PATH}),
+              order);
+}
+
+TEST(DialogResources, TheIconGroupHoldsThreeTrueColourSizes) {
+    HMODULE module = GetModuleHandleA(NULL);
+    HRSRC group = FindResourceExA(module, RT_GROUP_ICON, MAKEINTRESOURCEA(IDI_APP), ENGLISH_US);
+    ASSERT_TRUE(group != NULL);
+    const BYTE* data = (const BYTE*)LockResource(LoadResource(module, group));
+    TemplateReader in(data);
+    EXPECT_EQ(0, in.word());
+    EXPECT_EQ(1, in.word()) << "icon type";
+    WORD count = in.word();
+    ASSERT_EQ(3, count);
+    std::vector<int> sizes;
+    for (WORD i = 0; i < count; ++i) {
+        BYTE width = in.byte();
+        BYTE height = in.byte();
+        in.byte(); // colour count
+        in.byte();
+        in.word(); // planes
+        WORD bits = in.word();
+        in.dword(); // bytes
+        WORD id = in.word();
+        EXPECT_EQ(width, height);
+        EXPECT_EQ(32, bits) << "image " << (int)width;
+        EXPECT_TRUE(FindResourceExA(module, RT_ICON, MAKEINTRESOURCEA(id), ENGLISH_US) != NULL);
+        sizes.push_back(width);
+    }
+    EXPECT_EQ((std::vector<int>{16, 32, 48}), sizes);
+}
+
+TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, sizeof path);
+    *strrchr(path, '\\') = '\0';
+    strcpy(strrchr(path, '\\') + 1, "quillet.exe");
+    HMODULE program = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program != NULL) << path;
+    HRSRC resource =
+        FindResourceExA(program, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), ENGLISH_US);
+    ASSERT_TRUE(resource != NULL);
+    std::string manifest((const char*)LockResource(LoadResource(program, resource)),
+                         SizeofResource(program, resource));
+    FreeLibrary(program);
+    EXPECT_EQ(0u, manifest.find("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"));
+    EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
+    EXPECT_EQ(std::string::npos, manifest.find("uiAccess"));
+    EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" "
+                                               "version=\"6.0.0.0\""));
+    EXPECT_NE(std::string::npos, manifest.find("publicKeyToken=\"6595b64144ccf1df\""));
+    EXPECT_NE(std::string::npos, manifest.find("xmlns=\"urn:schemas-microsoft-com:asm.v3\""));
+}

@@ -1,0 +1,263 @@
+// The dialog at work: what it shows at start, the proposed menu text, the
+// button rules at each keystroke, add and remove through the buttons, the
+// error message, drops, and the About item.
+#include "app/quillet.h"
+#include "dialog_harness.h"
+#include "entries/entry_store.h"
+
+#include <string.h>
+
+typedef std::vector<std::string> Items;
+
+TEST_F(DialogTest, StartsWithoutAPathWithTheListFilledAndNothingEnabled) {
+    makeEntry("Open with notes", "\"C:\\notes.exe\" \"%1\"");
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
+    makeVerb("No command");
+    open();
+    EXPECT_EQ("", text(IDC_APP_PATH));
+    EXPECT_EQ("", text(IDC_ITEM_TEXT));
+    EXPECT_EQ((Items{"Edit", "Open with notes"}), listItems());
+    EXPECT_FALSE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+    EXPECT_NE(0, GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
+TEST_F(DialogTest, StartsWithACommandLinePathAndItsProposal) {
+    open("C:\\Tools\\viewer.exe");
+    EXPECT_EQ("C:\\Tools\\viewer.exe", text(IDC_APP_PATH));
+    EXPECT_EQ("Open with viewer", text(IDC_ITEM_TEXT));
+    EXPECT_STREQ("Open with viewer", g_itemText);
+    EXPECT_TRUE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+}
+
+TEST_F(DialogTest, TheProposalDropsOnlyTheLastExtensionOfTheFileName) {
+    struct {
+        const char* path;
+        const char* proposal;
+    } cases[] = {
+        {"C:\\Tools\\viewer.exe", "Open with viewer"},
+        {"C:\\dir.old\\tool", "Open with tool"},
+        {"C:\\data\\archive.tar.gz", "Open with archive.tar"},
+        {"C:\\Tools\\", "Open with "},
+        {"viewer.exe", "Open with viewer"},
+        {"C:\\.hidden", "Open with "},
+    };
+    for (const auto& c : cases) {
+        open(c.path);
+        EXPECT_EQ(c.proposal, text(IDC_ITEM_TEXT)) << c.path;
+        EXPECT_EQ(c.path, text(IDC_APP_PATH)) << c.path;
+        close();
+    }
+}
+
+TEST_F(DialogTest, TheProposalKeepsAtMost501CharactersOfTheName) {
+    std::string path = "C:\\" + std::string(505, 'n') + ".exe";
+    open(path.c_str());
+    EXPECT_EQ("Open with " + std::string(501, 'n'), std::string(g_itemText));
+    EXPECT_EQ(path, text(IDC_APP_PATH));
+}
+
+TEST_F(DialogTest, ADropReplacesAnEmptyTextOrAnExistingNameButNotATypedOne) {
+    makeEntry("Open with viewer", "\"C:\\old\\viewer.exe\" \"%1\"");
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
+    open();
+
+    drop({"C:\\Tools\\viewer.exe", "C:\\ignored.exe"});
+    EXPECT_EQ("C:\\Tools\\viewer.exe", text(IDC_APP_PATH));
+    EXPECT_EQ("Open with viewer", text(IDC_ITEM_TEXT));
+    EXPECT_FALSE(enabled(IDC_ADD)) << "the proposal names an existing entry";
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+
+    clearItemText();
+    type("My viewer");
+    drop({"C:\\Other\\paint.exe"});
+    EXPECT_EQ("C:\\Other\\paint.exe", text(IDC_APP_PATH));
+    EXPECT_EQ("My viewer", text(IDC_ITEM_TEXT));
+    EXPECT_TRUE(enabled(IDC_ADD));
+
+    select(0); // "Edit"
+    EXPECT_STREQ("Edit", g_itemText);
+    drop({"D:\\Documents\\report.docx"});
+    EXPECT_EQ("D:\\Documents\\report.docx", text(IDC_APP_PATH));
+    EXPECT_EQ("Open with report", text(IDC_ITEM_TEXT));
+    EXPECT_TRUE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+}
+
+TEST_F(DialogTest, ADroppedPathTooLongToKeepWholeIsIgnored) {
+    open("C:\\Tools\\viewer.exe");
+    drop({"C:\\" + std::string(600, 'x') + ".exe"});
+    EXPECT_EQ("C:\\Tools\\viewer.exe", text(IDC_APP_PATH));
+    EXPECT_STREQ("C:\\Tools\\viewer.exe", g_appPath);
+}
+
+TEST_F(DialogTest, ButtonsFollowEveryKeystroke) {
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
+    open("C:\\Tools\\viewer.exe");
+    clearItemText();
+    EXPECT_FALSE(enabled(IDC_ADD)) << "empty text";
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+
+    type("Edi");
+    EXPECT_STREQ("Edi", g_itemText);
+    EXPECT_TRUE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+    type("t");
+    EXPECT_FALSE(enabled(IDC_ADD)) << "the last keystroke completed an entry's name";
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+    type("s");
+    EXPECT_TRUE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+    type("\b");
+    EXPECT_FALSE(enabled(IDC_ADD));
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+
+    clearItemText();
+    type("EDIT");
+    EXPECT_FALSE(enabled(IDC_ADD)) << "names match without regard to case";
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+}
+
+TEST_F(DialogTest, WithoutAPathAddStaysDisabledWhateverTheText) {
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
+    open();
+    type("Something new");
+    EXPECT_FALSE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+    clearItemText();
+    type("Edit");
+    EXPECT_FALSE(enabled(IDC_ADD));
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+}
+
+TEST_F(DialogTest, ANestedNameNeverEnablesRemove) {
+    makeEntry("Tools\\Open", "\"C:\\t.exe\" \"%1\"");
+    open("C:\\t.exe");
+    clearItemText();
+    type("Tools\\Open");
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+}
+
+TEST_F(DialogTest, AddThroughTheButtonWritesTheEntryAndResetsTheText) {
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
+    open("C:\\Program Files\\Viewer\\viewer.exe");
+    click(IDC_ADD);
+    EXPECT_TRUE(messageBoxes.empty());
+    EXPECT_EQ("\"C:\\Program Files\\Viewer\\viewer.exe\" \"%1\"",
+              stringValue(shellPath("Open with viewer\\command"), NULL));
+    EXPECT_EQ((Items{"Edit", "Open with viewer"}), listItems());
+    EXPECT_EQ("", text(IDC_ITEM_TEXT));
+    EXPECT_STREQ("", g_itemText);
+    EXPECT_EQ("C:\\Program Files\\Viewer\\viewer.exe", text(IDC_APP_PATH));
+    EXPECT_FALSE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+}
+
+TEST_F(DialogTest, AddKeepsAPathLongerThanTheFieldShowsWhole) {
+    std::string path = "C:\\" + std::string(300, 'd') + "\\viewer.exe";
+    open(path.c_str());
+    click(IDC_ADD);
+    EXPECT_TRUE(messageBoxes.empty());
+    EXPECT_EQ("\"" + path + "\" \"%1\"", stringValue(shellPath("Open with viewer\\command"), NULL));
+}
+
+TEST_F(DialogTest, RemoveThroughTheButtonDeletesTheEntryAndResetsTheText) {
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
+    makeEntry("Open with viewer", "\"C:\\viewer.exe\" \"%1\"");
+    makeKey(shellPath("Open with viewer\\command\\deeper"));
+    open("C:\\Tools\\paint.exe");
+    select(1);
+    EXPECT_EQ("Open with viewer", text(IDC_ITEM_TEXT));
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+    click(IDC_REMOVE);
+    EXPECT_FALSE(keyExists(shellPath("Open with viewer")));
+    EXPECT_TRUE(keyExists(shellPath("Edit\\command")));
+    EXPECT_EQ(Items{"Edit"}, listItems());
+    EXPECT_EQ("", text(IDC_ITEM_TEXT));
+    EXPECT_FALSE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+}
+
+TEST_F(DialogTest, AFailedAddSaysSoOnceAndLeavesTheDialogAsItWas) {
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
+    open("C:\\Tools\\viewer.exe");
+    makeKey(shellPath("Open with viewer\\command\\child"));
+    lockKey(shellPath("Open with viewer\\command"));
+    click(IDC_ADD);
+    ASSERT_EQ(1u, messageBoxes.size());
+    EXPECT_EQ("Error", messageBoxes[0].caption);
+    EXPECT_EQ("Cannot create registry entry", messageBoxes[0].text);
+    EXPECT_EQ(Items{"Edit"}, listItems());
+    EXPECT_EQ("Open with viewer", text(IDC_ITEM_TEXT));
+    EXPECT_TRUE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+}
+
+TEST_F(DialogTest, AnAddUnderALockedShellKeyFailsWithTheMessage) {
+    open("C:\\Tools\\viewer.exe");
+    lockKey(TEST_SHELL);
+    click(IDC_ADD);
+    ASSERT_EQ(1u, messageBoxes.size());
+    EXPECT_EQ("Cannot create registry entry", messageBoxes[0].text);
+    EXPECT_EQ("Open with viewer", text(IDC_ITEM_TEXT));
+}
+
+TEST_F(DialogTest, ANestedNameIsRefusedWithTheMessageAndCreatesNothing) {
+    open("C:\\Tools\\viewer.exe");
+    clearItemText();
+    type("Tools\\Open");
+    EXPECT_TRUE(enabled(IDC_ADD));
+    click(IDC_ADD);
+    ASSERT_EQ(1u, messageBoxes.size());
+    EXPECT_EQ("Error", messageBoxes[0].caption);
+    EXPECT_EQ("Cannot create registry entry", messageBoxes[0].text);
+    EXPECT_EQ("", dumpTree(TEST_SHELL));
+    EXPECT_EQ("Tools\\Open", text(IDC_ITEM_TEXT));
+}
+
+TEST_F(DialogTest, EscapeEndsTheDialogAndEnterDoesNothing) {
+    open("C:\\Tools\\viewer.exe");
+    MSG enter = {itemEdit(), WM_KEYDOWN, VK_RETURN, 0x1C0001, 0, {0, 0}};
+    IsDialogMessageA(dialog, &enter);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ("Open with viewer", text(IDC_ITEM_TEXT));
+    EXPECT_EQ("", dumpTree(TEST_SHELL));
+
+    MSG escape = {itemEdit(), WM_KEYDOWN, VK_ESCAPE, 0x10001, 0, {0, 0}};
+    IsDialogMessageA(dialog, &escape);
+    EXPECT_FALSE(IsWindowVisible(dialog)) << "EndDialog hides a modeless dialog";
+}
+
+TEST_F(DialogTest, TheSystemMenuEndsWithAboutWhichShowsTheProductAndIcon) {
+    open();
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    char label[64] = "";
+    GetMenuStringA(menu, count - 1, label, sizeof label, MF_BYPOSITION);
+    EXPECT_STREQ("About...", label);
+    EXPECT_EQ((UINT)IDM_ABOUT, GetMenuItemID(menu, count - 1));
+    MENUITEMINFOA before;
+    memset(&before, 0, sizeof before);
+    before.cbSize = sizeof before;
+    before.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(menu, count - 2, TRUE, &before);
+    EXPECT_EQ(0u, before.fType & MFT_SEPARATOR) << "no separator before About...";
+
+    SendMessageA(dialog, WM_SYSCOMMAND, IDM_ABOUT, 0);
+    ASSERT_EQ(1u, messageBoxes.size());
+    EXPECT_EQ("About", messageBoxes[0].caption);
+    EXPECT_EQ("Quillet  v0.95", messageBoxes[0].text);
+    EXPECT_EQ(dialog, messageBoxes[0].owner);
+    EXPECT_TRUE(messageBoxes[0].icon != NULL);
+}
+
+TEST_F(DialogTest, TheDialogCarriesTheApplicationIcon) {
+    open();
+    HICON big = (HICON)SendMessageA(dialog, WM_GETICON, ICON_BIG, 0);
+    HICON small = (HICON)SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0);
+    EXPECT_TRUE(big != NULL);
+    EXPECT_EQ(LoadIconA(g_hInstance, MAKEINTRESOURCEA(IDI_APP)), big);
+    EXPECT_EQ(big, small);
+}

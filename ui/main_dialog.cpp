@@ -1,0 +1,217 @@
+#include "ui/main_dialog.h"
+
+#include "app/quillet.h"
+#include "entries/entry_store.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+#include <string.h>
+
+OPENFILENAMEA g_openFileName;
+
+static const char ITEM_TEXT_PREFIX[] = "Open with ";
+static const char BROWSE_FILTER[] = "Application\0*.exe\0";
+static const char BROWSE_TITLE[] = "Select application to add to context menu of files";
+
+static void startDialog(HWND dialog) {
+    HICON icon = LoadIconA(g_hInstance, MAKEINTRESOURCEA(IDI_APP));
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)icon);
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)icon);
+    appendSystemMenuItem(dialog, IDM_ABOUT, "About...");
+    DragAcceptFiles(dialog, TRUE);
+    fillEntryList(dialog);
+    if (g_appPath[0] != '\0') {
+        SetDlgItemTextA(dialog, IDC_APP_PATH, g_appPath);
+        suggestItemText(dialog, g_appPath);
+    }
+}
+
+static void addNameToList(const char* name, void* list) {
+    SendMessageA((HWND)list, CB_ADDSTRING, 0, (LPARAM)name);
+}
+
+void fillEntryList(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_ITEM_TEXT);
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    g_itemText[0] = '\0';
+    listEntries(addNameToList, list);
+}
+
+void updateButtons(HWND dialog) {
+    char firstCharacter[2];
+    bool hasPath = GetDlgItemTextA(dialog, IDC_APP_PATH, firstCharacter, 2) != 0;
+    bool exists = entryExists(g_itemText);
+    EnableWindow(GetDlgItem(dialog, IDC_ADD), !exists && hasPath && g_itemText[0] != '\0');
+    EnableWindow(GetDlgItem(dialog, IDC_REMOVE), exists);
+}
+
+// Replaces an empty text or the name of an existing entry with
+// "Open with <file name without its last extension>"; a text typed for a new
+// entry is left alone.
+void suggestItemText(HWND dialog, const char* path) {
+    if (g_itemText[0] == '\0' || entryExists(g_itemText)) {
+        const char* lastBackslash = strrchr(path, '\\');
+        const char* fileName = lastBackslash != NULL ? lastBackslash + 1 : path;
+        const char* lastDot = strrchr(fileName, '.');
+        size_t nameLength = lastDot != NULL ? (size_t)(lastDot - fileName) : strlen(fileName);
+        const size_t room = MAX_ITEM_TEXT - sizeof ITEM_TEXT_PREFIX;
+        if (nameLength > room) {
+            nameLength = room;
+        }
+        memcpy(g_itemText, ITEM_TEXT_PREFIX, sizeof ITEM_TEXT_PREFIX - 1);
+        memcpy(g_itemText + sizeof ITEM_TEXT_PREFIX - 1, fileName, nameLength);
+        g_itemText[sizeof ITEM_TEXT_PREFIX - 1 + nameLength] = '\0';
+        SetWindowTextA(GetDlgItem(dialog, IDC_ITEM_TEXT), g_itemText);
+    }
+    updateButtons(dialog);
+}
+
+// Takes the first dropped item, whatever it is. A path too long for
+// g_appPath is ignored rather than cut: a cut path names another file.
+void onFilesDropped(HWND dialog, HDROP drop) {
+    UINT length = DragQueryFileA(drop, 0, NULL, 0);
+    bool taken = length != 0 && length < MAX_APP_PATH &&
+                 DragQueryFileA(drop, 0, g_appPath, MAX_APP_PATH) != 0;
+    DragFinish(drop);
+    if (taken) {
+        SetDlgItemTextA(dialog, IDC_APP_PATH, g_appPath);
+        suggestItemText(dialog, g_appPath);
+    }
+}
+
+void browseForApplication(HWND dialog) {
+    memset(&g_openFileName, 0, sizeof g_openFileName);
+    // The size without the fields that later versions appended.
+    g_openFileName.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    g_openFileName.hwndOwner = dialog;
+    g_openFileName.hInstance = g_hInstance;
+    g_openFileName.lpstrFilter = BROWSE_FILTER;
+    g_openFileName.lpstrFile = g_appPath;
+    g_openFileName.nMaxFile = MAX_APP_PATH;
+    g_openFileName.lpstrTitle = BROWSE_TITLE;
+    g_openFileName.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&g_openFileName)) {
+        return;
+    }
+    SetDlgItemTextA(dialog, IDC_APP_PATH, g_appPath);
+    suggestItemText(dialog, g_appPath);
+}
+
+void onItemTextEdited(HWND dialog) {
+    GetDlgItemTextA(dialog, IDC_ITEM_TEXT, g_itemText, MAX_ITEM_TEXT);
+    updateButtons(dialog);
+}
+
+void onItemSelected(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_ITEM_TEXT);
+    LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    if (index != CB_ERR) {
+        LRESULT length = SendMessageA(list, CB_GETLBTEXTLEN, index, 0);
+        if (length >= 0 && length <= MAX_ITEM_TEXT - 1) {
+            SendMessageA(list, CB_GETLBTEXT, index, (LPARAM)g_itemText);
+        }
+    }
+    updateButtons(dialog);
+}
+
+void onAdd(HWND dialog) {
+    char path[MAX_APP_PATH];
+    GetDlgItemTextA(dialog, IDC_APP_PATH, path, MAX_APP_PATH);
+    if (!addEntry(g_itemText, path)) {
+        MessageBoxA(NULL, "Cannot create registry entry", "Error", MB_OK);
+        return;
+    }
+    fillEntryList(dialog);
+    updateButtons(dialog);
+}
+
+void onRemove(HWND dialog) {
+    if (removeEntry(g_itemText)) {
+        fillEntryList(dialog);
+        updateButtons(dialog);
+    }
+}
+
+void appendSystemMenuItem(HWND dialog, UINT id, const char* text) {
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    if (id != 0) {
+        AppendMenuA(menu, MF_STRING, id, text);
+    } else {
+        AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+    }
+}
+
+void showAbout(HWND dialog) {
+    MSGBOXPARAMSA about;
+    memset(&about, 0, sizeof about);
+    about.cbSize = sizeof about;
+    about.hwndOwner = dialog;
+    about.hInstance = g_hInstance;
+    about.lpszText = "Quillet  v0.95";
+    about.lpszCaption = "About";
+    about.dwStyle = MB_USERICON;
+    about.lpszIcon = MAKEINTRESOURCEA(IDI_APP);
+    MessageBoxIndirectA(&about);
+}
+
+static void onCommand(HWND dialog, WORD id, WORD notification) {
+    switch (id) {
+    case IDC_BROWSE:
+        if (notification == BN_CLICKED) {
+            browseForApplication(dialog);
+        }
+        break;
+    case IDC_APP_PATH:
+        if (notification == EN_CHANGE) {
+            updateButtons(dialog);
+        }
+        break;
+    case IDC_ADD:
+        if (notification == BN_CLICKED) {
+            onAdd(dialog);
+        }
+        break;
+    case IDC_ITEM_TEXT:
+        if (notification == CBN_EDITCHANGE) {
+            onItemTextEdited(dialog);
+        } else if (notification == CBN_SELENDOK) {
+            onItemSelected(dialog);
+        }
+        break;
+    case IDC_REMOVE:
+        if (notification == BN_CLICKED) {
+            onRemove(dialog);
+        }
+        break;
+    }
+}
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    switch (message) {
+    case WM_INITDIALOG:
+        startDialog(dialog);
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        onCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        return FALSE;
+    case WM_SYSCOMMAND:
+        if (LOWORD(wParam) == IDM_ABOUT) {
+            showAbout(dialog);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_DROPFILES:
+        onFilesDropped(dialog, (HDROP)wParam);
+        return FALSE;
+    case WM_CLOSE:
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return FALSE;
+    }
+    return FALSE;
+}
