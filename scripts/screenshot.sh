@@ -5,7 +5,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/docs/dialog.png}
-"$root/scripts/install-deps.sh" import=imagemagick
+"$root/scripts/install-deps.sh" import=imagemagick xdotool=xdotool
+# Wine's own fonts draw the caption buttons.
+dpkg -s fonts-wine >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq fonts-wine >/dev/null
 "$root/scripts/build.sh" >/dev/null
 
 display=:57
@@ -19,9 +21,11 @@ export DISPLAY=$display
 "$root/scripts/wine-prefix.sh" "$prefix" win64
 export WINEPREFIX=$prefix WINEDEBUG=-all
 wine reg add 'HKLM\SOFTWARE\Classes\*\shell\Open with notepad\command' /ve /d '"C:\windows\notepad.exe" "%1"' /f >/dev/null 2>&1
+# The dialog opens at the mouse pointer.
+xdotool mousemove 24 24
 wine explorer /desktop=shot,640x360 "$root/build/quillet.exe" 'C:\Program Files\Viewer\viewer.exe' </dev/null >/dev/null 2>&1 &
 sleep 6
 mkdir -p "$(dirname "$out")"
-import -window root "$out"
+import -window root -crop 344x184+18+18 "$out"
 wineserver -k || true
 echo "wrote $out"

@@ -1,0 +1,330 @@
+// The finished program as a user runs it: started with a command line, its
+// dialog worked from outside with real messages, its registry changes read
+// back, and its exit code checked. These tests change the real
+// HKEY_LOCAL_MACHINE, so they run only under Wine, in the throw-away prefix
+// of the build tree.
+#include "app/quillet.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char SHELL[] = "SOFTWARE\\Classes\\*\\shell";
+const char DIALOG_TITLE[] = "Add or delete context menu item";
+
+std::string builtFile(const char* name, bool inTestsFolder) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, sizeof path);
+    char* slash = strrchr(path, '\\');
+    *slash = '\0';
+    if (!inTestsFolder) {
+        *strrchr(path, '\\') = '\0';
+    }
+    return std::string(path) + "\\" + name;
+}
+
+// The program writes the 64-bit view on 64-bit Windows; read it there too.
+REGSAM view() {
+    char value[8];
+    return GetEnvironmentVariableA("ProgramFiles(x86)", value, sizeof value) ? KEY_WOW64_64KEY : 0;
+}
+
+bool keyExists(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, view() | KEY_READ, &key) != 0) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+std::string commandOf(const std::string& verb) {
+    std::string path = std::string(SHELL) + "\\" + verb + "\\command";
+    char data[1024] = "";
+    DWORD size = sizeof data, type = 0;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, view() | KEY_READ, &key) != 0) {
+        return "<no key>";
+    }
+    LONG status = RegQueryValueExA(key, NULL, NULL, &type, (BYTE*)data, &size);
+    RegCloseKey(key);
+    return status == 0 && type == REG_SZ ? data : "<no value>";
+}
+
+void deleteVerb(const std::string& verb) {
+    std::string path = std::string(SHELL) + "\\" + verb;
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, (path + "\\command").c_str(), view(), 0);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), view(), 0);
+}
+
+DWORD subKeyCount(const char* path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, view() | KEY_READ, &key) != 0) {
+        return 0;
+    }
+    DWORD count = 0;
+    RegQueryInfoKeyA(key, NULL, NULL, NULL, &count, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+    RegCloseKey(key);
+    return count;
+}
+
+template <typename Condition> bool waitFor(Condition condition, DWORD milliseconds = 10000) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 20) {
+        if (condition()) {
+            return true;
+        }
+        Sleep(20);
+    }
+    return condition();
+}
+
+std::string windowText(HWND window) {
+    char buffer[1024] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof buffer, (LPARAM)buffer);
+    return buffer;
+}
+
+struct FindContext {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK matchDialog(HWND window, LPARAM parameter) {
+    FindContext* context = (FindContext*)parameter;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[16] = "", title[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (owner == context->processId && strcmp(className, "#32770") == 0 &&
+        strcmp(title, DIALOG_TITLE) == 0 && IsWindowVisible(window)) {
+        context->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// One run of the program, from its start to its exit code.
+class ProgramRun {
+  public:
+    explicit ProgramRun(const std::string& arguments) {
+        std::string commandLine = "\"" + builtFile("quillet.exe", false) + "\" " + arguments;
+        STARTUPINFOA startup;
+        memset(&startup, 0, sizeof startup);
+        startup.cb = sizeof startup;
+        std::vector<char> line(commandLine.begin(), commandLine.end());
+        line.push_back('\0');
+        started_ = CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                                  &process_) != 0;
+        if (started_) {
+            waitFor([this] { return (dialog = findDialog()) != NULL; });
+        }
+    }
+    ~ProgramRun() {
+        if (started_) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process_.hProcess, 99);
+            }
+            CloseHandle(process_.hThread);
+            CloseHandle(process_.hProcess);
+        }
+    }
+    HWND findDialog() const {
+        FindContext context = {process_.dwProcessId, NULL};
+        EnumWindows(matchDialog, (LPARAM)&context);
+        return context.found;
+    }
+    HWND control(int id) const { return GetDlgItem(dialog, id); }
+    HWND itemEdit() const { return FindWindowExA(control(IDC_ITEM_TEXT), NULL, "Edit", NULL); }
+    void type(const std::string& keys) const {
+        for (char key : keys) {
+            SendMessageA(itemEdit(), WM_CHAR, (WPARAM)(unsigned char)key, 1);
+        }
+    }
+    void clearItemText() const {
+        SendMessageA(itemEdit(), EM_SETSEL, 0, -1);
+        SendMessageA(itemEdit(), WM_CHAR, '\b', 1);
+    }
+    // Posted: a click may open a message box, which a sent message would wait on.
+    void click(int id) const { PostMessageA(control(id), BM_CLICK, 0, 0); }
+    void pressEscape() const {
+        PostMessageA(itemEdit(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageA(itemEdit(), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    }
+    // The exit code, or 259 (still active) when the program did not end.
+    DWORD exitCode() const {
+        WaitForSingleObject(process_.hProcess, 10000);
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+    bool started() const { return started_; }
+    HWND dialog = NULL;
+
+  private:
+    bool started_ = false;
+    PROCESS_INFORMATION process_ = {};
+};
+
+class ProgramTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == NULL) {
+            GTEST_SKIP() << "these tests change HKEY_LOCAL_MACHINE; they run only under Wine";
+        }
+        deleteVerb(VERB);
+    }
+    void TearDown() override { deleteVerb(VERB); }
+
+    static constexpr const char* VERB = "Open with echo_argument";
+};
+
+} // namespace
+
+TEST_F(ProgramTest, AddAndRemoveThroughTheDialogThenEscape) {
+    std::string app = builtFile("echo_argument.exe", true);
+    ProgramRun run("\"" + app + "\" ignored");
+    ASSERT_TRUE(run.started());
+    ASSERT_TRUE(run.dialog != NULL) << "no dialog appeared";
+    EXPECT_EQ(app, windowText(run.control(IDC_APP_PATH)));
+    EXPECT_EQ(VERB, windowText(run.control(IDC_ITEM_TEXT)));
+    EXPECT_TRUE(IsWindowEnabled(run.control(IDC_ADD)));
+    EXPECT_FALSE(IsWindowEnabled(run.control(IDC_REMOVE)));
+
+    run.click(IDC_ADD);
+    ASSERT_TRUE(waitFor([] { return keyExists(std::string(SHELL) + "\\" + VERB + "\\command"); }));
+    EXPECT_EQ("\"" + app + "\" \"%1\"", commandOf(VERB));
+    EXPECT_TRUE(waitFor([&] { return windowText(run.control(IDC_ITEM_TEXT)).empty(); }));
+    EXPECT_FALSE(IsWindowEnabled(run.control(IDC_ADD)));
+
+    run.type(VERB);
+    EXPECT_TRUE(IsWindowEnabled(run.control(IDC_REMOVE)));
+    run.click(IDC_REMOVE);
+    EXPECT_TRUE(waitFor([] { return !keyExists(std::string(SHELL) + "\\" + VERB); }));
+
+    run.pressEscape();
+    EXPECT_EQ(0u, run.exitCode());
+}
+
+TEST_F(ProgramTest, TheCloseBoxEndsTheProgramWithExitCodeZero) {
+    ProgramRun run("");
+    ASSERT_TRUE(run.dialog != NULL);
+    EXPECT_EQ("", windowText(run.control(IDC_APP_PATH)));
+    EXPECT_EQ("", windowText(run.control(IDC_ITEM_TEXT)));
+    PostMessageA(run.dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, run.exitCode());
+}
+
+TEST_F(ProgramTest, TheCommandRunsTheApplicationOnTheClickedFileAsTheShellWould) {
+    std::string app = builtFile("echo_argument.exe", true);
+    {
+        ProgramRun run("\"" + app + "\"");
+        ASSERT_TRUE(run.dialog != NULL);
+        run.click(IDC_ADD);
+        ASSERT_TRUE(waitFor([] { return commandOf(VERB) != "<no key>"; }));
+        run.pressEscape();
+        EXPECT_EQ(0u, run.exitCode());
+    }
+    std::string command = commandOf(VERB);
+    const std::string clicked = "C:\\users\\Public\\My Documents\\a report (final).txt";
+    size_t placeholder = command.find("%1");
+    ASSERT_NE(std::string::npos, placeholder) << command;
+    command.replace(placeholder, 2, clicked);
+
+    std::string received = builtFile("received.txt", true);
+    DeleteFileA(received.c_str());
+    STARTUPINFOA startup;
+    memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started;
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    ASSERT_TRUE(
+        CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &started));
+    WaitForSingleObject(started.hProcess, 10000);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+
+    char buffer[1024] = "";
+    FILE* in = fopen(received.c_str(), "rb");
+    ASSERT_TRUE(in != NULL);
+    buffer[fread(buffer, 1, sizeof buffer - 1, in)] = '\0';
+    fclose(in);
+    DeleteFileA(received.c_str());
+    EXPECT_EQ("1\n" + clicked, std::string(buffer));
+}
+
+TEST_F(ProgramTest, StartUpCreatesAMissingShellKeyAndChangesNothingOnceItExists) {
+    if (subKeyCount(SHELL) != 0) {
+        GTEST_SKIP() << "the shell key holds verbs of this prefix; it is left alone";
+    }
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, SHELL, view(), 0);
+    ASSERT_FALSE(keyExists(SHELL));
+    for (int i = 0; i < 2; ++i) {
+        ProgramRun run("C:\\Tools\\viewer.exe");
+        ASSERT_TRUE(run.dialog != NULL);
+        EXPECT_EQ("C:\\Tools\\viewer.exe", windowText(run.control(IDC_APP_PATH)));
+        EXPECT_EQ("Open with viewer", windowText(run.control(IDC_ITEM_TEXT)));
+        EXPECT_TRUE(keyExists(SHELL));
+        EXPECT_EQ(0u, subKeyCount(SHELL));
+        run.pressEscape();
+        EXPECT_EQ(0u, run.exitCode());
+    }
+}
+
+TEST(ProgramBinary, ImportsOnlySystemLibraries) {
+    std::string path = builtFile("quillet.exe", false);
+    FILE* in = fopen(path.c_str(), "rb");
+    ASSERT_TRUE(in != NULL) << path;
+    std::vector<BYTE> image;
+    BYTE chunk[4096];
+    for (size_t got; (got = fread(chunk, 1, sizeof chunk, in)) > 0;) {
+        image.insert(image.end(), chunk, chunk + got);
+    }
+    fclose(in);
+
+    const IMAGE_DOS_HEADER* dos = (const IMAGE_DOS_HEADER*)image.data();
+    const IMAGE_NT_HEADERS32* nt = (const IMAGE_NT_HEADERS32*)(image.data() + dos->e_lfanew);
+    EXPECT_EQ(IMAGE_FILE_MACHINE_I386, nt->FileHeader.Machine);
+    EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, nt->OptionalHeader.Subsystem);
+    const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
+    auto fileOffset = [&](DWORD rva) -> size_t {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            const IMAGE_SECTION_HEADER& s = sections[i];
+            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.Misc.VirtualSize) {
+                return rva - s.VirtualAddress + s.PointerToRawData;
+            }
+        }
+        return 0;
+    };
+    DWORD importRva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    const IMAGE_IMPORT_DESCRIPTOR* import =
+        (const IMAGE_IMPORT_DESCRIPTOR*)(image.data() + fileOffset(importRva));
+    std::vector<std::string> names;
+    for (; import->Name != 0; ++import) {
+        std::string name = (const char*)image.data() + fileOffset(import->Name);
+        for (char& c : name) {
+            c = (char)tolower((unsigned char)c);
+        }
+        names.push_back(name);
+    }
+    const char* const system[] = {"kernel32.dll", "user32.dll",   "advapi32.dll",
+                                  "comdlg32.dll", "shell32.dll",  "msvcrt.dll",
+                                  "gdi32.dll",    "comctl32.dll", "ntdll.dll"};
+    EXPECT_FALSE(names.empty());
+    for (const std::string& name : names) {
+        bool isSystem = false;
+        for (const char* known : system) {
+            isSystem = isSystem || name == known;
+        }
+        EXPECT_TRUE(isSystem) << name << " is not a system library";
+    }
+}
