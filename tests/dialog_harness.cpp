@@ -7,6 +7,38 @@
 #include <string.h>
 
 std::vector<MessageBoxSeen> DialogTest::messageBoxes;
+std::vector<MessageBoxSeen> DialogTest::fileDialogs;
+std::string DialogTest::fileToPick;
+
+static const char BROWSE_TITLE[] = "Select application to add to context menu of files";
+// The file name box of the open-file dialog: a combo box (cmb13) in the
+// Explorer style, an edit box (edt1) in the old one.
+static const int FILE_NAME_IDS[] = {0x47c, 0x480};
+
+static void answerFileDialog(HWND box) {
+    MessageBoxSeen seen;
+    char buffer[1024] = "";
+    GetWindowTextA(box, buffer, sizeof buffer);
+    seen.caption = buffer;
+    int fileNameId = 0;
+    for (int id : FILE_NAME_IDS) {
+        if (fileNameId == 0 && GetDlgItem(box, id) != NULL) {
+            fileNameId = id;
+        }
+    }
+    buffer[0] = '\0';
+    GetDlgItemTextA(box, fileNameId, buffer, sizeof buffer);
+    seen.text = buffer;
+    seen.owner = GetWindow(box, GW_OWNER);
+    seen.icon = NULL;
+    DialogTest::fileDialogs.push_back(seen);
+    if (DialogTest::fileToPick.empty()) {
+        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    } else {
+        SetDlgItemTextA(box, fileNameId, DialogTest::fileToPick.c_str());
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+}
 
 // A message box is a #32770 window of our thread; record it as it is
 // activated, then close it as the user would.
@@ -15,7 +47,11 @@ static LRESULT CALLBACK catchMessageBox(int code, WPARAM wParam, LPARAM lParam) 
         HWND box = (HWND)wParam;
         char className[32] = "";
         GetClassNameA(box, className, sizeof className);
-        if (strcmp(className, "#32770") == 0 && GetDlgItem(box, IDC_ITEM_TEXT) == NULL) {
+        char title[128] = "";
+        GetWindowTextA(box, title, sizeof title);
+        if (strcmp(className, "#32770") == 0 && strcmp(title, BROWSE_TITLE) == 0) {
+            answerFileDialog(box);
+        } else if (strcmp(className, "#32770") == 0 && GetDlgItem(box, IDC_ITEM_TEXT) == NULL) {
             MessageBoxSeen seen;
             char buffer[512] = "";
             GetWindowTextA(box, buffer, sizeof buffer);
@@ -43,6 +79,8 @@ void DialogTest::SetUp() {
     g_itemText[0] = '\0';
     g_hInstance = GetModuleHandleA(NULL);
     messageBoxes.clear();
+    fileDialogs.clear();
+    fileToPick.clear();
     hook_ = SetWindowsHookExA(WH_CBT, catchMessageBox, NULL, GetCurrentThreadId());
     ASSERT_TRUE(hook_ != NULL);
 }

@@ -43,6 +43,10 @@ class DialogTest : public RegistrySandbox {
   public:
     // Every message box the dialog opened, in order, as the hook saw it.
     static std::vector<MessageBoxSeen> messageBoxes;
+    // The open-file dialogs seen, with the file name each offered at first.
+    static std::vector<MessageBoxSeen> fileDialogs;
+    // What the user picks in the next open-file dialog; empty cancels it.
+    static std::string fileToPick;
 
   private:
     HHOOK hook_ = NULL;

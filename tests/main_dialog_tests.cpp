@@ -4,6 +4,7 @@
 #include "app/quillet.h"
 #include "dialog_harness.h"
 #include "entries/entry_store.h"
+#include "ui/main_dialog.h"
 
 #include <string.h>
 
@@ -90,6 +91,37 @@ TEST_F(DialogTest, ADroppedPathTooLongToKeepWholeIsIgnored) {
     drop({"C:\\" + std::string(600, 'x') + ".exe"});
     EXPECT_EQ("C:\\Tools\\viewer.exe", text(IDC_APP_PATH));
     EXPECT_STREQ("C:\\Tools\\viewer.exe", g_appPath);
+}
+
+TEST_F(DialogTest, BrowsingOffersTheCurrentPathAndTakesThePickedFile) {
+    makeEntry("Open with viewer", "\"C:\\viewer.exe\" \"%1\"");
+    open("C:\\Tools\\viewer.exe");
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    fileToPick = std::string(windows) + "\\notepad.exe";
+    click(IDC_BROWSE);
+    ASSERT_EQ(1u, fileDialogs.size());
+    EXPECT_EQ("Select application to add to context menu of files", fileDialogs[0].caption);
+    EXPECT_EQ(dialog, fileDialogs[0].owner);
+    EXPECT_NE(std::string::npos, fileDialogs[0].text.find("viewer.exe")) << fileDialogs[0].text;
+    EXPECT_STRCASEEQ(fileToPick.c_str(), text(IDC_APP_PATH).c_str());
+    EXPECT_STRCASEEQ("Open with notepad", text(IDC_ITEM_TEXT).c_str());
+    EXPECT_TRUE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+    EXPECT_EQ(76u, g_openFileName.lStructSize); // without the fields later versions appended
+    EXPECT_EQ(0u, memcmp("Application\0*.exe\0\0", g_openFileName.lpstrFilter, 19));
+}
+
+TEST_F(DialogTest, CancellingTheBrowseChangesNothing) {
+    open("C:\\Tools\\viewer.exe");
+    clearItemText();
+    type("Mine");
+    click(IDC_BROWSE);
+    ASSERT_EQ(1u, fileDialogs.size());
+    EXPECT_EQ("C:\\Tools\\viewer.exe", text(IDC_APP_PATH));
+    EXPECT_STREQ("C:\\Tools\\viewer.exe", g_appPath);
+    EXPECT_EQ("Mine", text(IDC_ITEM_TEXT));
+    EXPECT_TRUE(enabled(IDC_ADD));
 }
 
 TEST_F(DialogTest, ButtonsFollowEveryKeystroke) {
