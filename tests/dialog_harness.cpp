@@ -92,6 +92,8 @@ void DialogTest::TearDown() {
 }
 
 void DialogTest::open(const char* appPath) {
+    // As the command line would: the program keeps at most 511 characters.
+    ASSERT_LT(strlen(appPath), (size_t)MAX_APP_PATH) << "longer than the program accepts";
     strcpy(g_appPath, appPath);
     dialog = CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(IDD_MAIN), NULL, dialogProc, 0);
     ASSERT_TRUE(dialog != NULL);

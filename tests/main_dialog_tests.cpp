@@ -53,7 +53,7 @@ TEST_F(DialogTest, TheProposalDropsOnlyTheLastExtensionOfTheFileName) {
 }
 
 TEST_F(DialogTest, TheProposalKeepsAtMost501CharactersOfTheName) {
-    std::string path = "C:\\" + std::string(505, 'n') + ".exe";
+    std::string path = "C:\\" + std::string(504, 'n') + ".exe"; // 511 characters
     open(path.c_str());
     EXPECT_EQ("Open with " + std::string(501, 'n'), std::string(g_itemText));
     EXPECT_EQ(path, text(IDC_APP_PATH));

@@ -2,9 +2,8 @@
 
 #include "app/quillet.h"
 #include "entries/entry_store.h"
+#include "ui/shell_calls.h"
 
-#include <commdlg.h>
-#include <shellapi.h>
 #include <string.h>
 
 OPENFILENAMEA g_openFileName;
@@ -18,7 +17,7 @@ static void startDialog(HWND dialog) {
     SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)icon);
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)icon);
     appendSystemMenuItem(dialog, IDM_ABOUT, "About...");
-    DragAcceptFiles(dialog, TRUE);
+    acceptDroppedFiles(dialog);
     fillEntryList(dialog);
     if (g_appPath[0] != '\0') {
         SetDlgItemTextA(dialog, IDC_APP_PATH, g_appPath);
@@ -69,10 +68,10 @@ void suggestItemText(HWND dialog, const char* path) {
 // Takes the first dropped item, whatever it is. A path too long for
 // g_appPath is ignored rather than cut: a cut path names another file.
 void onFilesDropped(HWND dialog, HDROP drop) {
-    UINT length = DragQueryFileA(drop, 0, NULL, 0);
+    UINT length = queryDroppedFile(drop, 0, NULL, 0);
     bool taken = length != 0 && length < MAX_APP_PATH &&
-                 DragQueryFileA(drop, 0, g_appPath, MAX_APP_PATH) != 0;
-    DragFinish(drop);
+                 queryDroppedFile(drop, 0, g_appPath, MAX_APP_PATH) != 0;
+    finishDrop(drop);
     if (taken) {
         SetDlgItemTextA(dialog, IDC_APP_PATH, g_appPath);
         suggestItemText(dialog, g_appPath);
@@ -90,7 +89,7 @@ void browseForApplication(HWND dialog) {
     g_openFileName.nMaxFile = MAX_APP_PATH;
     g_openFileName.lpstrTitle = BROWSE_TITLE;
     g_openFileName.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&g_openFileName)) {
+    if (!pickOpenFileName(&g_openFileName)) {
         return;
     }
     SetDlgItemTextA(dialog, IDC_APP_PATH, g_appPath);
