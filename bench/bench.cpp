@@ -14,6 +14,7 @@
 #include "app/quillet.h"
 #include "entries/entry_store.h"
 #include "registry/registry_key.h"
+#include "tests/process_dialog.h"
 
 #include <windows.h>
 
@@ -33,7 +34,6 @@ const char NEW_VERB[] = "Bench new verb";
 const char ABSENT_VERB[] = "Bench absent verb";
 const char BENCH_APP[] = "C:\\Tools\\bench.exe";
 const char BENCH_COMMAND[] = "\"C:\\Tools\\bench.exe\" \"%1\"";
-const char DIALOG_TITLE[] = "Add or delete context menu item";
 
 enum { SIZE_COUNT = 4, MAX_SAMPLES = 1024 };
 const DWORD SIZES[SIZE_COUNT] = {10, 100, 1000, 10000};
@@ -374,29 +374,6 @@ bool runStoreBenchmarks() {
 // ---------------------------------------------------------------------------
 // Process start
 
-struct DialogSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK matchDialog(HWND window, LPARAM parameter) {
-    DialogSearch* search = (DialogSearch*)parameter;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    char className[16] = "";
-    char title[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, title, sizeof title);
-    if (strcmp(className, "#32770") == 0 && strcmp(title, DIALOG_TITLE) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Starts program and returns the ticks until its dialog is visible, or -1.
 // The dialog is closed and the process waited for before the next start.
 LONGLONG timeStart(const char* program) {
@@ -411,12 +388,12 @@ LONGLONG timeStart(const char* program) {
         fprintf(stderr, "bench: cannot start %s (error %lu)\n", program, GetLastError());
         return -1;
     }
-    DialogSearch search = {process.dwProcessId, NULL};
     LONGLONG elapsed = -1;
+    HWND dialog = NULL;
     LONGLONG giveUp = g_frequency.QuadPart * 30;
     for (;;) {
-        EnumWindows(matchDialog, (LPARAM)&search);
-        if (search.found != NULL) {
+        dialog = findProcessDialog(process.dwProcessId);
+        if (dialog != NULL) {
             elapsed = now() - begin;
             break;
         }
@@ -426,8 +403,8 @@ LONGLONG timeStart(const char* program) {
             break;
         }
     }
-    if (search.found != NULL) {
-        PostMessageA(search.found, WM_CLOSE, 0, 0);
+    if (dialog != NULL) {
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process.hProcess, 10000) == WAIT_TIMEOUT) {
         fprintf(stderr, "bench: %s did not end; terminated\n", program);

@@ -4,6 +4,7 @@
 // HKEY_LOCAL_MACHINE, so they run only under Wine, in the throw-away prefix
 // of the build tree.
 #include "app/quillet.h"
+#include "process_dialog.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -17,7 +18,6 @@
 namespace {
 
 const char SHELL[] = "SOFTWARE\\Classes\\*\\shell";
-const char DIALOG_TITLE[] = "Add or delete context menu item";
 
 std::string builtFile(const char* name, bool inTestsFolder) {
     char path[MAX_PATH];
@@ -91,26 +91,6 @@ std::string windowText(HWND window) {
     return buffer;
 }
 
-struct FindContext {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK matchDialog(HWND window, LPARAM parameter) {
-    FindContext* context = (FindContext*)parameter;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[16] = "", title[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, title, sizeof title);
-    if (owner == context->processId && strcmp(className, "#32770") == 0 &&
-        strcmp(title, DIALOG_TITLE) == 0 && IsWindowVisible(window)) {
-        context->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // One run of the program, from its start to its exit code.
 class ProgramRun {
   public:
@@ -136,11 +116,7 @@ class ProgramRun {
             CloseHandle(process_.hProcess);
         }
     }
-    HWND findDialog() const {
-        FindContext context = {process_.dwProcessId, NULL};
-        EnumWindows(matchDialog, (LPARAM)&context);
-        return context.found;
-    }
+    HWND findDialog() const { return findProcessDialog(process_.dwProcessId); }
     HWND control(int id) const { return GetDlgItem(dialog, id); }
     HWND itemEdit() const { return FindWindowExA(control(IDC_ITEM_TEXT), NULL, "Edit", NULL); }
     void type(const std::string& keys) const {
