@@ -43,6 +43,15 @@ class TemplateReader {
     DWORD dword() { return word() | ((DWORD)word() << 16); }
     BYTE byte() { return *at_++; }
     short coordinate() { return (short)word(); }
+    // x, y, width and height, kept in a RECT's four fields in that order.
+    RECT placement() {
+        RECT rect;
+        rect.left = coordinate();
+        rect.top = coordinate();
+        rect.right = coordinate();
+        rect.bottom = coordinate();
+        return rect;
+    }
     std::string text() {
         std::string out;
         for (WORD c = word(); c != 0; c = word()) {
@@ -93,10 +102,7 @@ DialogTemplate readMainTemplate() {
     dialog.exStyle = in.dword();
     dialog.style = in.dword();
     WORD count = in.word();
-    dialog.rect.left = in.coordinate();
-    dialog.rect.top = in.coordinate();
-    dialog.rect.right = in.coordinate();
-    dialog.rect.bottom = in.coordinate();
+    dialog.rect = in.placement();
     dialog.menu = in.nameOrOrdinal();
     dialog.windowClass = in.nameOrOrdinal();
     dialog.title = in.text();
@@ -113,10 +119,7 @@ DialogTemplate readMainTemplate() {
         in.dword(); // help id
         control.exStyle = in.dword();
         control.style = in.dword();
-        control.rect.left = in.coordinate();
-        control.rect.top = in.coordinate();
-        control.rect.right = in.coordinate();
-        control.rect.bottom = in.coordinate();
+        control.rect = in.placement();
         control.id = in.dword();
         control.className = in.nameOrOrdinal();
         control.text = in.nameOrOrdinal();
