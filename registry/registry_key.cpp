@@ -51,7 +51,40 @@ bool RegistryKey::createSubKey(const char* path) {
     return true;
 }
 
+// The key keyName itself, even when it is a registry link; null when it
+// cannot be opened. The caller closes it.
+static HKEY openKeyItself(HKEY parent, const char* keyName) {
+    REGSAM view = is64BitWindows() ? g_wow64Flag : 0;
+    HKEY key;
+    if (RegOpenKeyExA(parent, keyName, REG_OPTION_OPEN_LINK, view | KEY_QUERY_VALUE | DELETE,
+                      &key) != 0) {
+        return NULL;
+    }
+    return key;
+}
+
+static bool isLink(HKEY key) {
+    DWORD type = REG_NONE;
+    return RegQueryValueExA(key, "SymbolicLinkValue", NULL, &type, NULL, NULL) == 0 &&
+           type == REG_LINK;
+}
+
+typedef LONG(WINAPI* NtDeleteKeyFn)(HANDLE);
+
+// The one call that deletes a link rather than what it points to.
+static bool deleteKeyByHandle(HKEY key) {
+    NtDeleteKeyFn ntDeleteKey =
+        (NtDeleteKeyFn)(void*)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey");
+    return ntDeleteKey != NULL && ntDeleteKey(key) == 0;
+}
+
 bool RegistryKey::deleteSubKeyTree(const char* keyName) {
+    // Opening or deleting a link by name would reach its target, which is
+    // no part of this tree: a link goes as itself, and nothing beneath it.
+    RegistryKey itself(openKeyItself(handle, keyName), NULL, SKIP_FIGURES);
+    if (itself.handle != NULL && isLink(itself.handle)) {
+        return deleteKeyByHandle(itself.handle);
+    }
     RegistryKey child(handle, keyName);
     // From the last index down, so that the indices still to come stay valid
     // while subkeys disappear.
@@ -61,7 +94,9 @@ bool RegistryKey::deleteSubKeyTree(const char* keyName) {
         }
     }
     LONG outcome = RegDeleteKeyA(handle, keyName);
-    if (outcome != 0) {
+    // Only a name that is no key at all may be a value; a key that could not
+    // be removed never costs its parent a value of the same name.
+    if (outcome == ERROR_FILE_NOT_FOUND) {
         outcome = RegDeleteValueA(handle, keyName);
     }
     return outcome == 0;

@@ -35,8 +35,10 @@ class RegistryKey {
     // counts as success. The new key's handle is closed at once.
     bool createSubKey(const char* path);
     // Removes the subkey keyName with everything beneath it; a value of that
-    // name when there is no such key. False when anything could not be
-    // removed; what could not be removed stays.
+    // name when there is no such key. A registry link, as keyName or beneath
+    // it, is removed as the link itself; what it points to is never touched.
+    // False when anything could not be removed; what could not be removed
+    // stays.
     bool deleteSubKeyTree(const char* keyName);
 
     // Fills name and data with the value at index.
@@ -47,8 +49,10 @@ class RegistryKey {
     // Sets an existing value to text as REG_SZ; never creates a value.
     bool setExistingValue(const char* valueName, const char* text);
 
-    char name[260]; // a subkey name or a value name
-    BYTE data[260]; // value data
+    // A key name has at most 255 UTF-16 units, each at most three bytes in
+    // UTF-8, the program's code page.
+    char name[255 * 3 + 1]; // a subkey name or a value name
+    BYTE data[260];         // value data
     HKEY handle;
     DWORD subKeyCount;
     DWORD maxSubKeyLength;

@@ -139,12 +139,32 @@ TEST_F(RegistryKeyTest, DeletingATreeWithALockedKeyRemovesWhatItCanAndFails) {
     makeKey("Mixed\\second\\hidden");
     lockKey("Mixed\\second");
     makeKey("Mixed\\third\\leaf");
+    setStringValue("", "Mixed", "the parent's value, named like the key");
     {
         RegistryKey root(HKEY_LOCAL_MACHINE, NULL);
         EXPECT_FALSE(root.deleteSubKeyTree("Mixed"));
     }
     EXPECT_TRUE(keyExists("Mixed"));
     EXPECT_EQ("Mixed\\second\nMixed\\second <unopenable>\n", dumpTree("Mixed"));
+    EXPECT_EQ("the parent's value, named like the key", stringValue("", "Mixed"));
+}
+
+TEST_F(RegistryKeyTest, ALinkIsDeletedAsItselfAndWhatItPointsToStays) {
+    setStringValue("Victim\\inner\\deep", "v", "must stay");
+    setStringValue("Victim", "top", "must stay too");
+    std::string victim = dumpTree("Victim");
+    makeLink("Linked", "Victim");
+    makeKey("Tree\\plain");
+    makeLink("Tree\\plain\\linked", "Victim");
+    makeDanglingLink("Tree\\dangling");
+    {
+        RegistryKey root(HKEY_LOCAL_MACHINE, NULL);
+        EXPECT_TRUE(root.deleteSubKeyTree("Tree"));
+        EXPECT_TRUE(root.deleteSubKeyTree("Linked"));
+    }
+    EXPECT_FALSE(keyExists("Tree"));
+    EXPECT_EQ("<no key>", dumpTree("Linked"));
+    EXPECT_EQ(victim, dumpTree("Victim"));
 }
 
 TEST_F(RegistryKeyTest, ValueOperationsFindByNameIgnoringCaseAndNeverCreate) {

@@ -3,6 +3,7 @@
 #include "entries/entry_store.h"
 
 #include <aclapi.h>
+#include <sddl.h>
 #include <stdio.h>
 
 static const char SANDBOX_PARENT[] = "Software\\QuilletTests";
@@ -102,17 +103,44 @@ void RegistrySandbox::lockKey(const std::string& path) {
     ASSERT_EQ(ERROR_ACCESS_DENIED, RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &probe));
 }
 
-void RegistrySandbox::makeDanglingLink(const std::string& path) {
+void RegistrySandbox::linkTo(const std::string& path, const std::wstring& target) {
     HKEY link;
     ASSERT_EQ(0, RegCreateKeyExA(root, path.c_str(), 0, NULL, REG_OPTION_CREATE_LINK,
                                  KEY_ALL_ACCESS | KEY_CREATE_LINK, NULL, &link, NULL));
-    static const WCHAR target[] = L"\\Registry\\User\\QuilletNowhere";
-    EXPECT_EQ(0, RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, (const BYTE*)target,
-                                sizeof target - sizeof(WCHAR)));
+    EXPECT_EQ(0, RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
+                                (const BYTE*)target.c_str(), DWORD(target.size() * sizeof(WCHAR))));
     RegCloseKey(link);
     links_.push_back(path);
+}
+
+void RegistrySandbox::makeDanglingLink(const std::string& path) {
+    linkTo(path, L"\\Registry\\User\\QuilletNowhere");
     HKEY probe;
     ASSERT_NE(0, RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &probe));
+}
+
+// A link's target is a kernel path: \Registry\User\<user's SID>\... for a
+// key under HKEY_CURRENT_USER.
+void RegistrySandbox::makeLink(const std::string& path, const std::string& target) {
+    HANDLE token;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    BYTE buffer[256];
+    DWORD size = 0;
+    BOOL queried = GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size);
+    CloseHandle(token);
+    ASSERT_TRUE(queried);
+    char* sid = NULL;
+    ASSERT_TRUE(ConvertSidToStringSidA(((TOKEN_USER*)buffer)->User.Sid, &sid));
+    std::string full = std::string("\\Registry\\User\\") + sid + "\\" + userPath(target);
+    LocalFree(sid);
+    linkTo(path, std::wstring(full.begin(), full.end()));
+    HKEY probe;
+    ASSERT_EQ(0, RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &probe)) << "link to " << full;
+    RegCloseKey(probe);
+}
+
+std::string RegistrySandbox::userPath(const std::string& path) const {
+    return sandboxName_ + "\\" + path;
 }
 
 std::string shellPath(const std::string& verb) {
@@ -149,6 +177,18 @@ std::string stringValue(const std::string& path, const char* valueName) {
         return "<size " + std::to_string(size) + ">";
     }
     return data;
+}
+
+std::wstring wideDefaultValue(const std::wstring& path) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != 0) {
+        return L"<no key>";
+    }
+    WCHAR data[600] = L"";
+    DWORD size = sizeof data - sizeof(WCHAR);
+    LONG status = RegQueryValueExW(key, NULL, NULL, NULL, (BYTE*)data, &size);
+    RegCloseKey(key);
+    return status == 0 ? data : L"<no value>";
 }
 
 static void dumpKey(HKEY key, const std::string& path, std::string& out) {
@@ -202,9 +242,15 @@ std::vector<std::string> listedNames() {
     return names;
 }
 
-ULONG_PTR freeHandleSlot() {
-    HKEY key = NULL;
-    RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key);
-    RegCloseKey(key);
-    return (ULONG_PTR)key;
+// GetProcessHandleCount is always 0 under Wine, so every handle value is
+// tried; a leak anywhere in the table counts, not only in its lowest slot.
+int openHandleCount() {
+    int count = 0;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+        DWORD flags;
+        if (GetHandleInformation((HANDLE)value, &flags)) {
+            ++count;
+        }
+    }
+    return count;
 }

@@ -26,11 +26,19 @@ class RegistrySandbox : public testing::Test {
     void lockKey(const std::string& path);
     // A registry link whose target does not exist: listed, but not openable.
     void makeDanglingLink(const std::string& path);
+    // A registry link at path to the key target, both relative to the
+    // redirected HKEY_LOCAL_MACHINE.
+    void makeLink(const std::string& path, const std::string& target);
+    // The sandbox path of path, as another process sees it under
+    // HKEY_CURRENT_USER.
+    std::string userPath(const std::string& path) const;
 
     // The sandbox key that stands in for HKEY_LOCAL_MACHINE.
     HKEY root = NULL;
 
   private:
+    void linkTo(const std::string& path, const std::wstring& target);
+
     std::string sandboxName_;
     std::vector<std::string> locked_;
     std::vector<std::string> links_;
@@ -43,12 +51,14 @@ bool keyExists(const std::string& path);
 // The value's data when it is a REG_SZ whose size counts its NUL; otherwise
 // a text that says what was found instead.
 std::string stringValue(const std::string& path, const char* valueName);
+// The default value of path read with the wide calls, so that no code page
+// stands between the registry and the test.
+std::wstring wideDefaultValue(const std::wstring& path);
 // Every key and value beneath path, one line each, in enumeration order.
 std::string dumpTree(const std::string& path);
 // The entry names the store lists, in order.
 std::vector<std::string> listedNames();
-// The value of a handle slot that is free now: Wine hands out the lowest free
-// slot, so the value moves exactly when handles were leaked in between.
-ULONG_PTR freeHandleSlot();
+// The number of handles the process has open, registry keys included.
+int openHandleCount();
 
 #endif
