@@ -16,8 +16,10 @@ void takeFirstArgument(const char* commandLine, char (&destination)[MAX_APP_PATH
     while (start[length] != '\0' && start[length] != terminator) {
         ++length;
     }
+    // A cut path names another file, or ends inside a character: an
+    // argument that does not fit whole is not taken at all.
     if (length > MAX_APP_PATH - 1) {
-        length = MAX_APP_PATH - 1;
+        length = 0;
     }
     memcpy(destination, start, length);
     destination[length] = '\0';

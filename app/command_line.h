@@ -5,8 +5,9 @@
 
 // Copies the first argument of a command-line tail into destination: after
 // leading blanks, either up to the closing double quote (the quotes dropped)
-// or up to the next blank, at most MAX_APP_PATH - 1 characters. A missing
-// closing quote lets the argument run to the end of the line.
+// or up to the next blank. A missing closing quote lets the argument run to
+// the end of the line. An argument longer than MAX_APP_PATH - 1 bytes leaves
+// destination empty, as if there were none.
 void takeFirstArgument(const char* commandLine, char (&destination)[MAX_APP_PATH]);
 
 #endif

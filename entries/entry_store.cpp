@@ -12,6 +12,19 @@ static bool isVerbName(const char* name) {
     return name[0] != '\0' && strchr(name, '\\') == NULL;
 }
 
+// A name the menu can show: no control character (a tab or line break would
+// go into the verb's name unseen) and not blanks only (an invisible item).
+static bool isShowableName(const char* name) {
+    bool onlyBlanks = true;
+    for (const char* c = name; *c != '\0'; ++c) {
+        if ((unsigned char)*c < 0x20) {
+            return false;
+        }
+        onlyBlanks = onlyBlanks && *c == ' ';
+    }
+    return !onlyBlanks;
+}
+
 static bool isQuotablePath(const char* appPath) {
     return strlen(appPath) <= MAX_APP_PATH - 1 && strchr(appPath, '"') == NULL;
 }
@@ -44,20 +57,21 @@ void listEntries(EntryNameSink sink, void* context) {
 // Opens the verb by name rather than walking every subkey: the registry
 // matches the name itself, so a keystroke costs the same with ten verbs as
 // with ten thousand.
+static bool isEntryOf(HKEY shell, const char* name) {
+    RegistryKey verb(shell, name, RegistryKey::SKIP_FIGURES);
+    if (verb.handle == NULL) {
+        return false;
+    }
+    RegistryKey command(verb.handle, COMMAND_KEY_NAME, RegistryKey::SKIP_FIGURES);
+    return command.handle != NULL;
+}
+
 bool findEntry(const char* name, bool remove) {
     if (!isVerbName(name)) {
         return false;
     }
     RegistryKey shell(HKEY_LOCAL_MACHINE, SHELL_KEY_PATH, RegistryKey::SKIP_FIGURES);
-    if (shell.handle == NULL) {
-        return false;
-    }
-    RegistryKey verb(shell.handle, name, RegistryKey::SKIP_FIGURES);
-    if (verb.handle == NULL) {
-        return false;
-    }
-    RegistryKey command(verb.handle, COMMAND_KEY_NAME, RegistryKey::SKIP_FIGURES);
-    if (command.handle == NULL) {
+    if (shell.handle == NULL || !isEntryOf(shell.handle, name)) {
         return false;
     }
     if (remove) {
@@ -80,7 +94,12 @@ bool addEntry(const char* name, const char* appPath) {
         return false;
     }
     buildCommandValue(appPath);
-    if (!isVerbName(name) || !shell.createSubKey(name)) {
+    if (!isVerbName(name) || !isShowableName(name)) {
+        return false;
+    }
+    // Another program may have made this entry since the dialog last looked;
+    // its command is not ours to replace.
+    if (isEntryOf(shell.handle, name) || !shell.createSubKey(name)) {
         return false;
     }
     RegistryKey verb(shell.handle, name, RegistryKey::SKIP_FIGURES);

@@ -33,13 +33,22 @@ TEST(CommandLine, TheFirstArgumentIsTakenQuotedOrNot) {
     }
 }
 
-TEST(CommandLine, ALongArgumentIsCutTo511Characters) {
-    std::string argument(600, 'a');
-    for (const std::string& commandLine : {argument, "\"" + argument + "\" more"}) {
+TEST(CommandLine, AnArgumentTooLongToKeepWholeIsNotTaken) {
+    const std::string fits(MAX_APP_PATH - 1, 'a');
+    const std::string tooLong(MAX_APP_PATH, 'a');
+    struct {
+        std::string commandLine;
+        std::string expected;
+    } cases[] = {
+        {fits, fits},         {"\"" + fits + "\" more", fits},
+        {tooLong, ""},        {"\"" + tooLong + "\" more", ""},
+        {"\"" + tooLong, ""},
+    };
+    for (const auto& c : cases) {
         char path[MAX_APP_PATH + 8];
         memset(path, 'x', sizeof path);
-        takeFirstArgument(commandLine.c_str(), *reinterpret_cast<char(*)[MAX_APP_PATH]>(path));
-        EXPECT_EQ(std::string(511, 'a'), std::string(path));
+        takeFirstArgument(c.commandLine.c_str(), *reinterpret_cast<char(*)[MAX_APP_PATH]>(path));
+        EXPECT_EQ(c.expected, std::string(path)) << c.commandLine.size() << " characters";
         EXPECT_EQ('x', path[MAX_APP_PATH]) << "written past the buffer";
     }
 }

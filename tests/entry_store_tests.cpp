@@ -58,7 +58,7 @@ TEST_F(EntryStoreTest, PathsAreQuotedWholeUpToTheLongestTheProgramAccepts) {
 
 TEST_F(EntryStoreTest, RefusedInputWritesNothing) {
     std::string before = dumpTree(TEST_SHELL);
-    std::string tooLong = "C:\\" + std::string(MAX_APP_PATH, 'p');
+    std::string tooLong = "C:\\" + std::string(MAX_APP_PATH - 3, 'p'); // one byte too many
     struct {
         const char* what;
         const char* name;
@@ -69,7 +69,12 @@ TEST_F(EntryStoreTest, RefusedInputWritesNothing) {
         {"trailing backslash", "Tools\\", "C:\\a.exe"},
         {"quote in path", "Quoted", "C:\\a\" \"b.exe"},
         {"path too long", "Long", tooLong},
+        {"tab", "Open\twith", "C:\\a.exe"},
+        {"line break", "Open with\r\nviewer", "C:\\a.exe"},
+        {"unit separator", "Open\x1fwith", "C:\\a.exe"},
+        {"blanks only", "   ", "C:\\a.exe"},
     };
+    ASSERT_EQ(size_t(MAX_APP_PATH), tooLong.size());
     for (const auto& c : cases) {
         EXPECT_FALSE(addEntry(c.name, c.path.c_str())) << c.what;
         EXPECT_EQ(before, dumpTree(TEST_SHELL)) << c.what;
@@ -204,7 +209,7 @@ TEST_F(EntryStoreTest, NamesOfTheRegistrysFullLengthWork) {
 TEST_F(EntryStoreTest, AThousandAddsAndRemovesLeaveNoHandleOpen) {
     makeEntry("Neighbour", "\"C:\\n.exe\" \"%1\"");
     makeVerb("Verb without command");
-    ULONG_PTR before = freeHandleSlot();
+    int before = openHandleCount();
     for (int i = 0; i < 1000; ++i) {
         ASSERT_TRUE(addEntry("Cycle", "C:\\c.exe"));
         ASSERT_TRUE(entryExists("Cycle"));
@@ -213,6 +218,50 @@ TEST_F(EntryStoreTest, AThousandAddsAndRemovesLeaveNoHandleOpen) {
         ASSERT_FALSE(removeEntry("Verb without command"));
         ASSERT_FALSE(addEntry("Bad\\name", "C:\\c.exe"));
     }
-    EXPECT_EQ(before, freeHandleSlot());
+    EXPECT_EQ(before, openHandleCount());
     EXPECT_EQ(Names{"Neighbour"}, listedNames());
+}
+
+// The registry holds names in UTF-16; under the program's UTF-8 code page
+// they reach it and come back byte for byte.
+TEST_F(EntryStoreTest, NamesAndPathsInAnyScriptRoundTripExactly) {
+    const char name[] = u8"Open with \u0141\u00f3d\u017a \u4e2d\u6587";
+    const char path[] = u8"C:\\Tools\\\u0141\u00f3d\u017a\\\u4e2d\u6587.exe";
+    ASSERT_TRUE(addEntry(name, path));
+    EXPECT_EQ(L"\"C:\\Tools\\\u0141\u00f3d\u017a\\\u4e2d\u6587.exe\" \"%1\"",
+              wideDefaultValue(L"SOFTWARE\\Classes\\*\\shell\\Open with \u0141\u00f3d\u017a "
+                               L"\u4e2d\u6587\\command"));
+
+    makeEntry("Alpha", "\"C:\\a.exe\" \"%1\"");
+    EXPECT_FALSE(entryExists(u8"Alph\u0101"));
+    // 200 characters of three bytes each: longer in UTF-8 than MAX_PATH.
+    std::string longName;
+    for (int i = 0; i < 200; ++i) {
+        longName += u8"\u4e2d";
+    }
+    ASSERT_TRUE(addEntry(longName.c_str(), "C:\\long.exe"));
+    EXPECT_EQ((Names{"Alpha", name, longName}), listedNames());
+}
+
+// Another program writes while the dialog is open: here a real second
+// process, reg.exe, creates the entry between the dialog's look and its add.
+TEST_F(EntryStoreTest, AnEntryAnotherProgramMadeMeanwhileIsNeverOverwritten) {
+    std::string command = "reg.exe add \"HKCU\\" + userPath(shellPath("Theirs\\command")) +
+                          "\" /ve /d \"\\\"C:\\theirs.exe\\\" /x\" /f";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    ASSERT_TRUE(CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL,
+                               &startup, &process));
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ASSERT_EQ("\"C:\\theirs.exe\" /x", stringValue(shellPath("Theirs\\command"), NULL));
+    std::string before = dumpTree(TEST_SHELL);
+
+    EXPECT_FALSE(addEntry("Theirs", "C:\\mine.exe"));
+    EXPECT_FALSE(addEntry("THEIRS", "C:\\mine.exe"));
+    EXPECT_EQ(before, dumpTree(TEST_SHELL));
 }
