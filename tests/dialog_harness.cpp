@@ -156,23 +156,55 @@ void DialogTest::click(int id) {
     SendMessageA(control(id), BM_CLICK, 0, 0);
 }
 
-void DialogTest::drop(const std::vector<std::string>& paths) {
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& path : paths) {
-        size += path.size() + 1;
-    }
-    HGLOBAL block = GlobalAlloc(GHND, size);
+// Sends a DROPFILES block holding names, the list of NUL-terminated paths
+// that ends in one more NUL.
+static void sendDrop(HWND dialog, const void* names, size_t size, BOOL wide) {
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + size);
     ASSERT_TRUE(block != NULL);
     DROPFILES* header = (DROPFILES*)GlobalLock(block);
     header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    char* names = (char*)(header + 1);
-    for (const std::string& path : paths) {
-        memcpy(names, path.c_str(), path.size() + 1);
-        names += path.size() + 1;
-    }
+    header->fWide = wide;
+    memcpy(header + 1, names, size);
     GlobalUnlock(block);
     SendMessageA(dialog, WM_DROPFILES, (WPARAM)block, 0);
     // The dialog releases the drop block once it has read it.
     EXPECT_EQ(0u, GlobalSize(block)) << "drop handle not released";
+}
+
+void DialogTest::drop(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths) {
+        names += path + '\0';
+    }
+    sendDrop(dialog, names.c_str(), names.size() + 1, FALSE);
+}
+
+void DialogTest::dropWide(const std::wstring& path) {
+    std::wstring names = path + L'\0';
+    sendDrop(dialog, names.c_str(), (names.size() + 1) * sizeof(WCHAR), TRUE);
+}
+
+std::wstring DialogTest::wideText(int id) const {
+    WCHAR buffer[1024] = L"";
+    GetDlgItemTextW(dialog, id, buffer, 1024);
+    return buffer;
+}
+
+// Handles what is queued as the dialog's modal loop would.
+static void pumpMessages(HWND dialog) {
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+void DialogTest::press(UINT key) {
+    LPARAM scanCode = (LPARAM)MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16;
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, scanCode | 1);
+    pumpMessages(dialog);
+    PostMessageA(GetFocus(), WM_KEYUP, key, scanCode | (LPARAM)0xC0000001);
+    pumpMessages(dialog);
 }

@@ -37,6 +37,11 @@ class DialogTest : public RegistrySandbox {
     void select(int index);
     void click(int id);
     void drop(const std::vector<std::string>& paths);
+    void dropWide(const std::wstring& path);
+    std::wstring wideText(int id) const;
+    // A key pressed and released where the keyboard's input goes: the
+    // window with the focus, through the dialog manager.
+    void press(UINT key);
 
     HWND dialog = NULL;
 

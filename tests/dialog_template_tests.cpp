@@ -8,6 +8,9 @@
 
 #include <string>
 
+// No SCOPED_TRACE here: on Windows it makes GoogleTest start a thread that
+// watches the test's own, and a process that exits with that thread still
+// waiting now and then dies in Wine's process exit.
 namespace {
 
 const WORD ENGLISH_US = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
@@ -167,13 +170,13 @@ TEST(DialogTemplate, EveryControlIsAsDesignedInTabOrder) {
     for (size_t i = 0; i < expectedCount; ++i) {
         const ControlTemplate& want = EXPECTED_CONTROLS[i];
         const ControlTemplate& got = dialog.controls[i];
-        SCOPED_TRACE("control " + std::to_string(i) + " (" + want.text + ")");
-        EXPECT_EQ(want.id, got.id);
-        EXPECT_STRCASEEQ(want.className.c_str(), got.className.c_str());
-        EXPECT_EQ(want.text, got.text);
-        EXPECT_EQ(want.style, got.style) << std::hex << got.style;
-        EXPECT_EQ(want.exStyle, got.exStyle);
-        EXPECT_TRUE(sameRect(want.rect, got.rect));
+        const std::string where = "control " + std::to_string(i) + " (" + want.text + ")";
+        EXPECT_EQ(want.id, got.id) << where;
+        EXPECT_STRCASEEQ(want.className.c_str(), got.className.c_str()) << where;
+        EXPECT_EQ(want.text, got.text) << where;
+        EXPECT_EQ(want.style, got.style) << where << std::hex << ": " << got.style;
+        EXPECT_EQ(want.exStyle, got.exStyle) << where;
+        EXPECT_TRUE(sameRect(want.rect, got.rect)) << where;
     }
 }
 
@@ -183,23 +186,23 @@ TEST_F(DialogTest, TheLiveDialogMatchesTheDesignInDialogUnits) {
     GetWindowTextA(dialog, title, sizeof title);
     EXPECT_STREQ("Add or delete context menu item", title);
     for (const ControlTemplate& want : EXPECTED_CONTROLS) {
-        SCOPED_TRACE(want.text.empty() ? std::to_string(want.id) : want.text);
+        const std::string where = want.text.empty() ? std::to_string(want.id) : want.text;
         HWND window = control(want.id);
-        ASSERT_TRUE(window != NULL);
+        ASSERT_TRUE(window != NULL) << where;
         char className[32] = "";
         GetClassNameA(window, className, sizeof className);
-        EXPECT_STRCASEEQ(want.className.c_str(), className);
+        EXPECT_STRCASEEQ(want.className.c_str(), className) << where;
         // The dialog manager scales position and size each on its own.
         RECT expected = want.rect;
         MapDialogRect(dialog, &expected);
         RECT actual;
         GetWindowRect(window, &actual);
         MapWindowPoints(NULL, dialog, (POINT*)&actual, 2);
-        EXPECT_EQ(expected.left, actual.left);
-        EXPECT_EQ(expected.top, actual.top);
-        EXPECT_EQ(expected.right, actual.right - actual.left);
+        EXPECT_EQ(expected.left, actual.left) << where;
+        EXPECT_EQ(expected.top, actual.top) << where;
+        EXPECT_EQ(expected.right, actual.right - actual.left) << where;
         if (want.id != IDC_ITEM_TEXT) { // a closed combo box is shorter than its list
-            EXPECT_EQ(expected.bottom, actual.bottom - actual.top);
+            EXPECT_EQ(expected.bottom, actual.bottom - actual.top) << where;
         }
     }
 }

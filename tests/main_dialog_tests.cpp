@@ -57,6 +57,15 @@ TEST_F(DialogTest, TheProposalKeepsAtMost501CharactersOfTheName) {
     open(path.c_str());
     EXPECT_EQ("Open with " + std::string(501, 'n'), std::string(g_itemText));
     EXPECT_EQ(path, text(IDC_APP_PATH));
+    close();
+
+    // Two bytes a letter: the 501st byte would split a letter in two.
+    path = "C:\\";
+    for (int i = 0; i < 254; ++i) {
+        path += u8"\u0141";
+    }
+    open(path.c_str());
+    EXPECT_EQ(L"Open with " + std::wstring(250, L'\u0141'), wideText(IDC_ITEM_TEXT));
 }
 
 TEST_F(DialogTest, ADropReplacesAnEmptyTextOrAnExistingNameButNotATypedOne) {
@@ -91,6 +100,28 @@ TEST_F(DialogTest, ADroppedPathTooLongToKeepWholeIsIgnored) {
     drop({"C:\\" + std::string(600, 'x') + ".exe"});
     EXPECT_EQ("C:\\Tools\\viewer.exe", text(IDC_APP_PATH));
     EXPECT_STREQ("C:\\Tools\\viewer.exe", g_appPath);
+
+    std::string fits = "C:\\" + std::string(MAX_APP_PATH - 1 - 7, 'x') + ".exe";
+    drop({fits + "x"});
+    EXPECT_EQ("C:\\Tools\\viewer.exe", text(IDC_APP_PATH)) << "one byte too many";
+    drop({fits});
+    EXPECT_EQ(fits, text(IDC_APP_PATH));
+    EXPECT_EQ(fits, std::string(g_appPath));
+}
+
+TEST_F(DialogTest, TextInAnyScriptReachesTheEntryExactly) {
+    open();
+    const std::wstring path = L"C:\\Tools\\\u0141\u00f3d\u017a\\\u4e2d\u6587.exe";
+    dropWide(path);
+    EXPECT_EQ(path, wideText(IDC_APP_PATH));
+    EXPECT_EQ(L"Open with \u4e2d\u6587", wideText(IDC_ITEM_TEXT));
+    clearItemText();
+    type("Open ");
+    SendMessageW(itemEdit(), WM_CHAR, 0x4E2D, 1);
+    click(IDC_ADD);
+    EXPECT_TRUE(messageBoxes.empty());
+    EXPECT_EQ(L"\"" + path + L"\" \"%1\"",
+              wideDefaultValue(L"SOFTWARE\\Classes\\*\\shell\\Open \u4e2d\\command"));
 }
 
 TEST_F(DialogTest, BrowsingOffersTheCurrentPathAndTakesThePickedFile) {
@@ -215,8 +246,12 @@ TEST_F(DialogTest, AFailedAddSaysSoOnceAndLeavesTheDialogAsItWas) {
     makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
     open("C:\\Tools\\viewer.exe");
     makeKey(shellPath("Open with viewer\\command\\child"));
+    makeKey(shellPath("Open with viewer\\another program's key"));
+    setStringValue(shellPath("Open with viewer"), "MUIVerb", "another program's value");
     lockKey(shellPath("Open with viewer\\command"));
+    std::string before = dumpTree(TEST_SHELL);
     click(IDC_ADD);
+    EXPECT_EQ(before, dumpTree(TEST_SHELL)) << "the verb that was there stays as it was";
     ASSERT_EQ(1u, messageBoxes.size());
     EXPECT_EQ("Error", messageBoxes[0].caption);
     EXPECT_EQ("Cannot create registry entry", messageBoxes[0].text);
@@ -292,4 +327,42 @@ TEST_F(DialogTest, TheDialogCarriesTheApplicationIcon) {
     EXPECT_TRUE(big != NULL);
     EXPECT_EQ(LoadIconA(g_hInstance, MAKEINTRESOURCEA(IDI_APP)), big);
     EXPECT_EQ(big, small);
+}
+
+// With the list open, typed letters select the first name they begin; the
+// box must then show that name, which is what Remove acts on.
+TEST_F(DialogTest, AChoiceFromTheListShowsExactlyTheNameTheButtonsActOn) {
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
+    makeEntry("Open with viewer", "\"C:\\viewer.exe\" \"%1\"");
+    open("C:\\Tools\\paint.exe");
+    clearItemText();
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)control(IDC_ITEM_TEXT), TRUE);
+    SendMessageA(control(IDC_ITEM_TEXT), CB_SHOWDROPDOWN, TRUE, 0);
+    type("Ed");
+    press(VK_RETURN);
+    EXPECT_EQ(std::string(g_itemText), text(IDC_ITEM_TEXT));
+    EXPECT_EQ("Edit", text(IDC_ITEM_TEXT));
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+}
+
+TEST_F(DialogTest, AfterAddOrRemoveByKeyboardTheKeyboardStillWorks) {
+    open("C:\\Tools\\viewer.exe");
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)control(IDC_ADD), TRUE);
+    ASSERT_EQ(control(IDC_ADD), GetFocus());
+    press(VK_SPACE);
+    ASSERT_TRUE(keyExists(shellPath("Open with viewer\\command")));
+    EXPECT_EQ(itemEdit(), GetFocus()) << "the focus went with the disabled button";
+
+    for (char key : std::string("Open with viewer")) {
+        MSG typed = {GetFocus(), WM_CHAR, (WPARAM)key, 1, 0, {0, 0}};
+        IsDialogMessageA(dialog, &typed);
+    }
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+    press(VK_TAB);
+    ASSERT_EQ(control(IDC_REMOVE), GetFocus());
+    press(VK_SPACE);
+    EXPECT_FALSE(keyExists(shellPath("Open with viewer")));
+    EXPECT_EQ(itemEdit(), GetFocus());
+    press(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(dialog));
 }

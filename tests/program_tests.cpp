@@ -195,7 +195,8 @@ TEST_F(ProgramTest, TheCloseBoxEndsTheProgramWithExitCodeZero) {
     ASSERT_TRUE(run.dialog != NULL);
     EXPECT_EQ("", windowText(run.control(IDC_APP_PATH)));
     EXPECT_EQ("", windowText(run.control(IDC_ITEM_TEXT)));
-    PostMessageA(run.dialog, WM_CLOSE, 0, 0);
+    // What the close box and Alt+F4 send.
+    PostMessageA(run.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, run.exitCode());
 }
 

@@ -36,12 +36,31 @@ void fillEntryList(HWND dialog) {
     listEntries(addNameToList, list);
 }
 
+// A disabled control cannot keep the focus, and nothing else would take it:
+// typing, Tab and even Esc would go nowhere. The menu text box takes it first.
+static void enableButton(HWND dialog, int id, bool enable) {
+    HWND button = GetDlgItem(dialog, id);
+    if (!enable && GetFocus() == button) {
+        SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, IDC_ITEM_TEXT), TRUE);
+    }
+    EnableWindow(button, enable);
+}
+
 void updateButtons(HWND dialog) {
     char firstCharacter[2];
     bool hasPath = GetDlgItemTextA(dialog, IDC_APP_PATH, firstCharacter, 2) != 0;
     bool exists = entryExists(g_itemText);
-    EnableWindow(GetDlgItem(dialog, IDC_ADD), !exists && hasPath && g_itemText[0] != '\0');
-    EnableWindow(GetDlgItem(dialog, IDC_REMOVE), exists);
+    enableButton(dialog, IDC_ADD, !exists && hasPath && g_itemText[0] != '\0');
+    enableButton(dialog, IDC_REMOVE, exists);
+}
+
+// The longest start of text[0..length) that ends on a character boundary:
+// a UTF-8 continuation byte at the cut means it would split a character.
+static size_t cutAtCharacter(const char* text, size_t length) {
+    while (length > 0 && ((unsigned char)text[length] & 0xC0) == 0x80) {
+        --length;
+    }
+    return length;
 }
 
 // Replaces an empty text or the name of an existing entry with
@@ -55,7 +74,7 @@ void suggestItemText(HWND dialog, const char* path) {
         size_t nameLength = lastDot != NULL ? (size_t)(lastDot - fileName) : strlen(fileName);
         const size_t room = MAX_ITEM_TEXT - sizeof ITEM_TEXT_PREFIX;
         if (nameLength > room) {
-            nameLength = room;
+            nameLength = cutAtCharacter(fileName, room);
         }
         memcpy(g_itemText, ITEM_TEXT_PREFIX, sizeof ITEM_TEXT_PREFIX - 1);
         memcpy(g_itemText + sizeof ITEM_TEXT_PREFIX - 1, fileName, nameLength);
@@ -109,6 +128,9 @@ void onItemSelected(HWND dialog) {
         if (length >= 0 && length <= MAX_ITEM_TEXT - 1) {
             SendMessageA(list, CB_GETLBTEXT, index, (LPARAM)g_itemText);
         }
+        // The box may still hold letters typed while the list was open; the
+        // buttons act on g_itemText, so the box must show exactly that.
+        SetWindowTextA(list, g_itemText);
     }
     updateButtons(dialog);
 }
