@@ -278,4 +278,8 @@ TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
                                                "version=\"6.0.0.0\""));
     EXPECT_NE(std::string::npos, manifest.find("publicKeyToken=\"6595b64144ccf1df\""));
     EXPECT_NE(std::string::npos, manifest.find("xmlns=\"urn:schemas-microsoft-com:asm.v3\""));
+    EXPECT_NE(std::string::npos,
+              manifest.find("<activeCodePage "
+                            "xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
+                            "UTF-8</activeCodePage>"));
 }

@@ -239,6 +239,23 @@ TEST_F(ProgramTest, TheCommandRunsTheApplicationOnTheClickedFileAsTheShellWould)
     EXPECT_EQ("1\n" + clicked, std::string(buffer));
 }
 
+// Read in the wide form: no code page of either process stands between.
+std::wstring wideWindowText(HWND window) {
+    WCHAR buffer[1024] = L"";
+    SendMessageW(window, WM_GETTEXT, 1024, (LPARAM)buffer);
+    return buffer;
+}
+
+TEST_F(ProgramTest, ACommandLinePathInAnyScriptReachesTheDialogExactly) {
+    ProgramRun run(u8"\"C:\\Tools\\\u0141\u00f3d\u017a\\\u4e2d\u6587.exe\"");
+    ASSERT_TRUE(run.dialog != NULL);
+    EXPECT_EQ(L"C:\\Tools\\\u0141\u00f3d\u017a\\\u4e2d\u6587.exe",
+              wideWindowText(run.control(IDC_APP_PATH)));
+    EXPECT_EQ(L"Open with \u4e2d\u6587", wideWindowText(run.control(IDC_ITEM_TEXT)));
+    run.pressEscape();
+    EXPECT_EQ(0u, run.exitCode());
+}
+
 TEST_F(ProgramTest, StartUpCreatesAMissingShellKeyAndChangesNothingOnceItExists) {
     if (subKeyCount(SHELL) != 0) {
         GTEST_SKIP() << "the shell key holds verbs of this prefix; it is left alone";
