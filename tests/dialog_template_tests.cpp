@@ -283,3 +283,51 @@ TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
                             "xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
                             "UTF-8</activeCodePage>"));
 }
+
+TEST(DialogResources, TheProgramsVersionResourceIsQuillet095InUsEnglish) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(NULL, path, sizeof path);
+    *strrchr(path, '\\') = '\0';
+    strcpy(strrchr(path, '\\') + 1, "quillet.exe");
+    HMODULE program = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program != NULL) << path;
+    EXPECT_TRUE(FindResourceExA(program, RT_VERSION, MAKEINTRESOURCEA(1), ENGLISH_US) != NULL);
+    FreeLibrary(program);
+
+    DWORD handle;
+    std::vector<BYTE> info(GetFileVersionInfoSizeA(path, &handle));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, (DWORD)info.size(), info.data()));
+    VS_FIXEDFILEINFO* fixed = NULL;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", (void**)&fixed, &size));
+    EXPECT_EQ(VS_FFI_SIGNATURE, fixed->dwSignature);
+    EXPECT_EQ(MAKELONG(95, 0), fixed->dwFileVersionMS) << std::hex << fixed->dwFileVersionMS;
+    EXPECT_EQ(0u, fixed->dwFileVersionLS);
+    EXPECT_EQ(MAKELONG(95, 0), fixed->dwProductVersionMS);
+    EXPECT_EQ(0u, fixed->dwProductVersionLS);
+    EXPECT_EQ((DWORD)VFT_APP, fixed->dwFileType);
+    WORD* translation = NULL;
+    ASSERT_TRUE(
+        VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", (void**)&translation, &size));
+    ASSERT_EQ(4u, size);
+    EXPECT_EQ(0x0409, translation[0]);
+    EXPECT_EQ(1200, translation[1]);
+
+    const char* const fields[][2] = {
+        {"ProductName", "Quillet"},
+        {"FileDescription", "Adds and removes Explorer context menu entries"},
+        {"FileVersion", "0.95"},
+        {"ProductVersion", "0.95"},
+        {"OriginalFilename", "quillet.exe"},
+        {"LegalCopyright", "Copyright (c) 2026 the Quillet authors"},
+    };
+    for (const auto& field : fields) {
+        std::string query = std::string("\\StringFileInfo\\040904B0\\") + field[0];
+        char* value = NULL;
+        EXPECT_STREQ(field[1], VerQueryValueA(info.data(), query.c_str(), (void**)&value, &size)
+                                   ? value
+                                   : "(none)")
+            << field[0];
+    }
+}
