@@ -7,6 +7,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 
 status=0
+# Two builds of the committed source, in two folders, give the same program.
+if git -C "$root" rev-parse --verify -q HEAD >/dev/null; then
+    echo "=== Reproducible build ==="
+    "$root/scripts/reproduce.sh" || status=1
+fi
 for arch in win64 win32; do
     prefix="$root/build/wine-$arch"
     "$root/scripts/wine-prefix.sh" "$prefix" "$arch" headless
