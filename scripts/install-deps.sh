@@ -12,8 +12,14 @@ command -v wine >/dev/null || need+=(wine wine64)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 command -v Xvfb >/dev/null || need+=(xvfb)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# Extras: COMMAND=PACKAGE, or /PATH=PACKAGE for a package that brings a file.
 for extra in "$@"; do
-    command -v "${extra%%=*}" >/dev/null || need+=("${extra#*=}")
+    what=${extra%%=*}
+    if [[ $what == /* ]]; then
+        [ -e "$what" ] || need+=("${extra#*=}")
+    else
+        command -v "$what" >/dev/null || need+=("${extra#*=}")
+    fi
 done
 
 [ ${#need[@]} -eq 0 ] && exit 0

@@ -4,12 +4,17 @@
 # The path, when given, is passed on as the program's first argument.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" /usr/share/wine/fonts/marlett.ttf=fonts-wine
 "$root/scripts/build.sh" >/dev/null
 
 if [ -z "${DISPLAY:-}" ]; then
     echo "No X display (DISPLAY is not set). Start one, for instance:" >&2
-    echo "  Xvfb :1 & DISPLAY=:1 $0 $*" >&2
+    # Each argument quoted as the shell needs it, so the line can be pasted back.
+    {
+        printf '  Xvfb :1 & DISPLAY=:1 bash %q' "$0"
+        [ $# -eq 0 ] || printf ' %q' "$@"
+        printf '\n'
+    } >&2
     exit 1
 fi
 

@@ -5,9 +5,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/docs/dialog.png}
-"$root/scripts/install-deps.sh" import=imagemagick xdotool=xdotool
-# Wine's own fonts draw the caption buttons.
-dpkg -s fonts-wine >/dev/null 2>&1 || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq fonts-wine >/dev/null
+# Wine's own Marlett draws the caption buttons (see wine-prefix.sh).
+"$root/scripts/install-deps.sh" import=imagemagick xdotool=xdotool \
+    /usr/share/wine/fonts/marlett.ttf=fonts-wine
 "$root/scripts/build.sh" >/dev/null
 
 display=:57

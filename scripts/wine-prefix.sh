@@ -5,14 +5,23 @@
 set -euo pipefail
 dir=$1 arch=$2 mode=${3:-}
 stamp="$dir/.quillet-ready$mode"
-[ -f "$stamp" ] && exit 0
 
-export WINEPREFIX=$dir WINEARCH=$arch WINEDEBUG=-all
-# No Mono or Gecko: nothing here needs them, and their installers ask.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i </dev/null >/dev/null 2>&1
-if [ "$mode" = headless ]; then
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+if [ ! -f "$stamp" ]; then
+    export WINEPREFIX=$dir WINEARCH=$arch WINEDEBUG=-all
+    # No Mono or Gecko: nothing here needs them, and their installers ask.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    wineboot -i </dev/null >/dev/null 2>&1
+    if [ "$mode" = headless ]; then
+        wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+    fi
+    wineserver -w
+    touch "$stamp"
 fi
-wineserver -w
-touch "$stamp"
+
+# Caption buttons are drawn with the Marlett font; without it the close box
+# shows the letter "r". Debian's Wine finds fonts in the prefix's Fonts folder
+# and through fontconfig, not where fonts-wine installs Wine's own Marlett.
+marlett=/usr/share/wine/fonts/marlett.ttf
+if [ "$mode" != headless ] && [ -f "$marlett" ] && [ ! -f "$dir/drive_c/windows/Fonts/marlett.ttf" ]; then
+    cp "$marlett" "$dir/drive_c/windows/Fonts/"
+fi
