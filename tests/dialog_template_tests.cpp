@@ -258,12 +258,18 @@ TEST(DialogResources, TheIconGroupHoldsThreeTrueColourSizes) {
     EXPECT_EQ((std::vector<int>{16, 32, 48}), sizes);
 }
 
-TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
+// The built program, one folder above the test programs.
+static std::string builtProgramPath() {
     char path[MAX_PATH];
     GetModuleFileNameA(NULL, path, sizeof path);
     *strrchr(path, '\\') = '\0';
     strcpy(strrchr(path, '\\') + 1, "quillet.exe");
-    HMODULE program = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    return path;
+}
+
+TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
+    const std::string path = builtProgramPath();
+    HMODULE program = LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(program != NULL) << path;
     HRSRC resource =
         FindResourceExA(program, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), ENGLISH_US);
@@ -285,19 +291,16 @@ TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
 }
 
 TEST(DialogResources, TheProgramsVersionResourceIsQuillet095InUsEnglish) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, sizeof path);
-    *strrchr(path, '\\') = '\0';
-    strcpy(strrchr(path, '\\') + 1, "quillet.exe");
-    HMODULE program = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    const std::string path = builtProgramPath();
+    HMODULE program = LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(program != NULL) << path;
     EXPECT_TRUE(FindResourceExA(program, RT_VERSION, MAKEINTRESOURCEA(1), ENGLISH_US) != NULL);
     FreeLibrary(program);
 
     DWORD handle;
-    std::vector<BYTE> info(GetFileVersionInfoSizeA(path, &handle));
+    std::vector<BYTE> info(GetFileVersionInfoSizeA(path.c_str(), &handle));
     ASSERT_FALSE(info.empty());
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, (DWORD)info.size(), info.data()));
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, (DWORD)info.size(), info.data()));
     VS_FIXEDFILEINFO* fixed = NULL;
     UINT size = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", (void**)&fixed, &size));
