@@ -2,6 +2,7 @@
 // live layout in dialog units, the tab order, the icon group, and the
 // program's manifest.
 #include "app/quillet.h"
+#include "built_programs.h"
 #include "dialog_harness.h"
 
 #include <string.h>
@@ -258,17 +259,8 @@ TEST(DialogResources, TheIconGroupHoldsThreeTrueColourSizes) {
     EXPECT_EQ((std::vector<int>{16, 32, 48}), sizes);
 }
 
-// The built program, one folder above the test programs.
-static std::string builtProgramPath() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, sizeof path);
-    *strrchr(path, '\\') = '\0';
-    strcpy(strrchr(path, '\\') + 1, "quillet.exe");
-    return path;
-}
-
 TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
-    const std::string path = builtProgramPath();
+    const std::string path = builtFile("quillet.exe", false);
     HMODULE program = LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(program != NULL) << path;
     HRSRC resource =
@@ -291,7 +283,7 @@ TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
 }
 
 TEST(DialogResources, TheProgramsVersionResourceIsQuillet095InUsEnglish) {
-    const std::string path = builtProgramPath();
+    const std::string path = builtFile("quillet.exe", false);
     HMODULE program = LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(program != NULL) << path;
     EXPECT_TRUE(FindResourceExA(program, RT_VERSION, MAKEINTRESOURCEA(1), ENGLISH_US) != NULL);

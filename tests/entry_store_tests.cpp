@@ -1,6 +1,7 @@
 // The menu entries as the registry holds them: listing, lookup, removal and
 // addition, the command value's exact form, and what must never be lost.
 #include "app/quillet.h"
+#include "built_programs.h"
 #include "entries/entry_store.h"
 #include "registry_sandbox.h"
 
@@ -248,16 +249,7 @@ TEST_F(EntryStoreTest, NamesAndPathsInAnyScriptRoundTripExactly) {
 TEST_F(EntryStoreTest, AnEntryAnotherProgramMadeMeanwhileIsNeverOverwritten) {
     std::string command = "reg.exe add \"HKCU\\" + userPath(shellPath("Theirs\\command")) +
                           "\" /ve /d \"\\\"C:\\theirs.exe\\\" /x\" /f";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    ASSERT_TRUE(CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL,
-                               &startup, &process));
-    WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    ASSERT_TRUE(runToEnd(command));
     ASSERT_EQ("\"C:\\theirs.exe\" /x", stringValue(shellPath("Theirs\\command"), NULL));
     std::string before = dumpTree(TEST_SHELL);
 

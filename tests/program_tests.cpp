@@ -4,6 +4,7 @@
 // HKEY_LOCAL_MACHINE, so they run only under Wine, in the throw-away prefix
 // of the build tree.
 #include "app/quillet.h"
+#include "built_programs.h"
 #include "process_dialog.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +19,6 @@
 namespace {
 
 const char SHELL[] = "SOFTWARE\\Classes\\*\\shell";
-
-std::string builtFile(const char* name, bool inTestsFolder) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, sizeof path);
-    char* slash = strrchr(path, '\\');
-    *slash = '\0';
-    if (!inTestsFolder) {
-        *strrchr(path, '\\') = '\0';
-    }
-    return std::string(path) + "\\" + name;
-}
 
 // The program writes the 64-bit view on 64-bit Windows; read it there too.
 REGSAM view() {
@@ -218,17 +208,7 @@ TEST_F(ProgramTest, TheCommandRunsTheApplicationOnTheClickedFileAsTheShellWould)
 
     std::string received = builtFile("received.txt", true);
     DeleteFileA(received.c_str());
-    STARTUPINFOA startup;
-    memset(&startup, 0, sizeof startup);
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    ASSERT_TRUE(
-        CreateProcessA(NULL, line.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &started));
-    WaitForSingleObject(started.hProcess, 10000);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    ASSERT_TRUE(runToEnd(command));
 
     char buffer[1024] = "";
     FILE* in = fopen(received.c_str(), "rb");
