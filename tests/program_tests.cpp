@@ -266,8 +266,16 @@ TEST(ProgramBinary, ImportsOnlySystemLibraries) {
     fclose(in);
 
     const IMAGE_DOS_HEADER* dos = (const IMAGE_DOS_HEADER*)image.data();
-    const IMAGE_NT_HEADERS32* nt = (const IMAGE_NT_HEADERS32*)(image.data() + dos->e_lfanew);
+    // The headers of this build's own kind: the 64-bit test build reads its
+    // own 64-bit program, whose optional header is laid out differently.
+    const IMAGE_NT_HEADERS* nt = (const IMAGE_NT_HEADERS*)(image.data() + dos->e_lfanew);
+#ifdef _WIN64
+    EXPECT_EQ(IMAGE_FILE_MACHINE_AMD64, nt->FileHeader.Machine);
+    EXPECT_EQ(IMAGE_NT_OPTIONAL_HDR64_MAGIC, nt->OptionalHeader.Magic);
+#else
     EXPECT_EQ(IMAGE_FILE_MACHINE_I386, nt->FileHeader.Machine);
+    EXPECT_EQ(IMAGE_NT_OPTIONAL_HDR32_MAGIC, nt->OptionalHeader.Magic);
+#endif
     EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, nt->OptionalHeader.Subsystem);
     const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
     auto fileOffset = [&](DWORD rva) -> size_t {
