@@ -495,6 +495,11 @@ void deriveListedStarts() {
 // ---------------------------------------------------------------------------
 
 void printTable(const char* program) {
+#ifdef _WIN64
+    // Only where 32-bit code cannot run: these are not the shipped program's
+    // figures.
+    printf("64-bit test build (x86_64), not the 32-bit program that ships.\n");
+#endif
     printf("Median time per operation; in brackets, its ratio to the floor (E, O, B or S)\n");
     printf("measured in the same run. S is not timed: it is B plus listEntries at the same N.\n\n");
     printf("%-34s", "operation");

@@ -1,6 +1,16 @@
 #!/usr/bin/env bash
-# Configures and builds the program and its tests in build/.
+# Usage: build.sh [x64]
+# Configures and builds the program and its tests in build/. With x64, the
+# 64-bit test build in build/x64 instead: the same sources for x86_64, to run
+# the tests where 32-bit code cannot run. It is never released.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cmake -S "$root" -B "$root/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build "$root/build" -j "$(nproc)"
+if [ "${1:-}" = x64 ]; then
+    build=$root/build/x64
+    options=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DQUILLET_64BIT_TESTS=ON)
+else
+    build=$root/build
+    options=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake")
+fi
+cmake -S "$root" -B "$build" "${options[@]}" >/dev/null
+cmake --build "$build" -j "$(nproc)"

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the program and opens it under Wine on the current X display.
 # Usage: scripts/run.sh [APPLICATION_PATH]
-# The path, when given, is passed on as the program's first argument.
+# The path, when given, is passed on as the program's first argument. On a
+# host that cannot run 32-bit code, it opens the 64-bit test build instead.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-host.sh"
 "$root/scripts/install-deps.sh" /usr/share/wine/fonts/marlett.ttf=fonts-wine
 "$root/scripts/build.sh" >/dev/null
 
@@ -18,7 +20,16 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 1
 fi
 
+program=$root/build/quillet.exe
+why=$(why_no_32bit_wine)
+if [ -n "$why" ]; then
+    echo "Opening the 64-bit test build (build/x64/quillet.exe): $why."
+    "$root/scripts/build.sh" x64 >/dev/null
+    program=$root/build/x64/quillet.exe
+    use_64bit_wine
+fi
+
 prefix="$root/build/wine-run"
 "$root/scripts/wine-prefix.sh" "$prefix" win64
 export WINEPREFIX=$prefix WINEDEBUG=-all
-exec wine "$root/build/quillet.exe" "$@"
+exec "${WINELOADER:-wine}" "$program" "$@"

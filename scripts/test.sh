@@ -1,27 +1,95 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite under Wine, once as 64-bit
-# Windows and once as 32-bit Windows. Exits non-zero when anything failed.
+# Builds everything and runs the whole test suite under Wine, on each route
+# this host can run, and says which ran and why:
+#  - the 32-bit route: the program as it ships, on a 64-bit and on a 32-bit
+#    Windows prefix. It needs a host that can run 32-bit x86 code;
+#    QUILLET_NO_32BIT_ROUTE=1 leaves it out on one that can.
+#  - the 64-bit route: the same sources built for x86_64 (build/x64) and run
+#    by Wine's 64-bit loader on a 64-bit prefix. It runs on every host, so
+#    that it never breaks unseen.
+# Either way the 32-bit program is built, and its size, imports and
+# reproducibility are checked: none of that needs to run it.
+# Exits non-zero when anything failed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-host.sh"
+unset WINELOADER
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
+"$root/scripts/build.sh" x64
 
 status=0
+echo "=== The 32-bit program ==="
+"$root/scripts/check-program.sh" || status=1
 # Two builds of the committed source, in two folders, give the same program.
 if git -C "$root" rev-parse --verify -q HEAD >/dev/null; then
-    echo "=== Reproducible build ==="
     "$root/scripts/reproduce.sh" || status=1
 fi
-for arch in win64 win32; do
-    prefix="$root/build/wine-$arch"
-    "$root/scripts/wine-prefix.sh" "$prefix" "$arch" headless
+
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+total_passed=0 total_failed=0 total_skipped=0
+routes=()
+
+# Runs one build's suite in a prefix of one kind (win64 or win32) and adds
+# its counts to the totals; describes them in $counts. Fails when a test
+# failed or none ran.
+run_suite() {
+    local build=$1 arch=$2 prefix=$1/wine-$2 code=0
+    if ! "$root/scripts/wine-prefix.sh" "$prefix" "$arch" headless; then
+        counts="$arch: no Wine prefix"
+        return 1
+    fi
     export WINEPREFIX=$prefix WINEARCH=$arch WINEDEBUG=-all
     # A persistent server, started here rather than from inside ctest: its
     # children would otherwise hold ctest's output pipes open.
-    wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
-    wine wineboot </dev/null >/dev/null 2>&1 || true
-    echo "=== Tests on $arch ==="
-    (cd "$root/build" && ctest --output-on-failure -j 1) || status=1
+    wineserver -p </dev/null >/dev/null 2>&1 || true # already running is fine
+    run_wine wineboot </dev/null >/dev/null 2>&1 || true
+    (cd "$build" && ctest --output-on-failure -j 1) | tee "$log" || code=$?
     wineserver -k || true
-done
+
+    local ran failed skipped
+    ran=$(sed -n 's/.* tests failed out of \([0-9][0-9]*\)$/\1/p' "$log")
+    failed=$(sed -n 's/.* \([0-9][0-9]*\) tests failed out of .*/\1/p' "$log")
+    skipped=$(grep -c '(Skipped)$' "$log" || true)
+    if [ -z "$ran" ]; then
+        counts="$arch: no test ran"
+        return 1
+    fi
+    total_passed=$((total_passed + ran - failed - skipped))
+    total_failed=$((total_failed + failed))
+    total_skipped=$((total_skipped + skipped))
+    counts="$arch: $((ran - failed - skipped)) passed, $failed failed, $skipped skipped"
+    return $code
+}
+
+# Usage: run_route NAME BUILD ARCH... Runs the suite once per prefix kind.
+run_route() {
+    local name=$1 build=$2 began=$SECONDS verdict=passed details="" arch counts
+    shift 2
+    for arch in "$@"; do
+        echo "=== $name: tests on $arch ==="
+        run_suite "$build" "$arch" || verdict=failed
+        details+="; $counts"
+    done
+    [ $verdict = passed ] || status=1
+    routes+=("$name: $verdict$details; $((SECONDS - began)) s")
+}
+
+why=$(why_no_32bit_wine)
+if [ "${QUILLET_NO_32BIT_ROUTE:-0}" = 1 ]; then
+    why="QUILLET_NO_32BIT_ROUTE=1 leaves it out"
+fi
+if [ -z "$why" ]; then
+    run_route "32-bit route" "$root/build" win64 win32
+else
+    echo "=== 32-bit route: skipped, $why ==="
+    routes+=("32-bit route: skipped, $why")
+fi
+use_64bit_wine
+run_route "64-bit route" "$root/build/x64" win64
+
+echo "=== Routes ==="
+printf '%s\n' "${routes[@]}"
+echo "Total: $total_passed passed, $total_failed failed, $total_skipped skipped"
 exit $status
