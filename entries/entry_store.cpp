@@ -29,6 +29,10 @@ static bool isQuotablePath(const char* appPath) {
     return strlen(appPath) <= MAX_APP_PATH - 1 && strchr(appPath, '"') == NULL;
 }
 
+bool acceptsEntry(const char* name, const char* appPath) {
+    return isVerbName(name) && isShowableName(name) && isQuotablePath(appPath);
+}
+
 // Writes "<appPath>" "%1" into g_commandValue, whose opening quote is
 // already in place. The path has been checked to fit.
 static void buildCommandValue(const char* appPath) {
@@ -90,13 +94,10 @@ bool removeEntry(const char* name) {
 
 bool addEntry(const char* name, const char* appPath) {
     RegistryKey shell(HKEY_LOCAL_MACHINE, SHELL_KEY_PATH, RegistryKey::SKIP_FIGURES);
-    if (shell.handle == NULL || !isQuotablePath(appPath)) {
+    if (shell.handle == NULL || !acceptsEntry(name, appPath)) {
         return false;
     }
     buildCommandValue(appPath);
-    if (!isVerbName(name) || !isShowableName(name)) {
-        return false;
-    }
     // Another program may have made this entry since the dialog last looked;
     // its command is not ours to replace.
     if (isEntryOf(shell.handle, name) || !shell.createSubKey(name)) {

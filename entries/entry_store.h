@@ -18,13 +18,18 @@ bool findEntry(const char* name, bool remove);
 bool entryExists(const char* name);
 bool removeEntry(const char* name);
 
+// The store's rule for what it may write, whatever the registry holds:
+// false for an empty name, a name with a backslash (it would nest keys no
+// lookup can reach), a control character or nothing but blanks (the menu
+// cannot show it), a path with a double quote (it would break the quoting)
+// and a path too long for the command buffer. The dialog enables Add by it.
+bool acceptsEntry(const char* name, const char* appPath);
+
 // Creates the entry name whose command runs appPath on the clicked file:
-// "<appPath>" "%1" as the default value of name\command. Refuses a name that
-// already is an entry (a verb without an openable command is completed), an
-// empty name, a name with a backslash (it would nest keys no lookup can
-// reach), a control character or nothing but blanks (the menu cannot show
-// it), a path with a double quote (it would break the quoting) and a path
-// too long for the command buffer. Keys created before a failing step stay.
+// "<appPath>" "%1" as the default value of name\command. Refuses what
+// acceptsEntry refuses, and a name that already is an entry (a verb without
+// an openable command is completed). Keys created before a failing step
+// stay.
 bool addEntry(const char* name, const char* appPath);
 
 #endif

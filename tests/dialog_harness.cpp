@@ -10,6 +10,9 @@ std::vector<MessageBoxSeen> DialogTest::messageBoxes;
 std::vector<MessageBoxSeen> DialogTest::fileDialogs;
 std::string DialogTest::fileToPick;
 
+// The dialog that the running test opened, for the hook to look at.
+static HWND g_dialogUnderTest;
+
 static const char BROWSE_TITLE[] = "Select application to add to context menu of files";
 // The file name box of the open-file dialog: a combo box (cmb13) in the
 // Explorer style, an edit box (edt1) in the old one.
@@ -30,6 +33,7 @@ static void answerFileDialog(HWND box) {
     GetDlgItemTextA(box, fileNameId, buffer, sizeof buffer);
     seen.text = buffer;
     seen.owner = GetWindow(box, GW_OWNER);
+    seen.dialogEnabled = IsWindowEnabled(g_dialogUnderTest) != FALSE;
     seen.icon = NULL;
     DialogTest::fileDialogs.push_back(seen);
     if (DialogTest::fileToPick.empty()) {
@@ -60,6 +64,8 @@ static LRESULT CALLBACK catchMessageBox(int code, WPARAM wParam, LPARAM lParam) 
             GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
             seen.text = buffer;
             seen.owner = GetWindow(box, GW_OWNER);
+            // A modal box disables its owner before it shows itself.
+            seen.dialogEnabled = IsWindowEnabled(g_dialogUnderTest) != FALSE;
             // The icon's static control is 0x14 on Windows and 0x440 in Wine.
             seen.icon = (HICON)SendDlgItemMessageA(box, 0x14, STM_GETICON, 0, 0);
             if (seen.icon == NULL) {
@@ -96,6 +102,7 @@ void DialogTest::open(const char* appPath) {
     ASSERT_LT(strlen(appPath), (size_t)MAX_APP_PATH) << "longer than the program accepts";
     strcpy(g_appPath, appPath);
     dialog = CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(IDD_MAIN), NULL, dialogProc, 0);
+    g_dialogUnderTest = dialog;
     ASSERT_TRUE(dialog != NULL);
 }
 
@@ -138,6 +145,10 @@ void DialogTest::type(const std::string& keys) {
     for (char key : keys) {
         SendMessageA(edit, WM_CHAR, (WPARAM)(unsigned char)key, 1);
     }
+}
+
+void DialogTest::paste(const std::string& text) {
+    SendMessageA(itemEdit(), EM_REPLACESEL, TRUE, (LPARAM)text.c_str());
 }
 
 void DialogTest::clearItemText() {

@@ -12,6 +12,7 @@ struct MessageBoxSeen {
     std::string caption;
     std::string text;
     HWND owner;
+    bool dialogEnabled; // whether the dialog under test took input while the box was up
     HICON icon;
 };
 
@@ -33,6 +34,8 @@ class DialogTest : public RegistrySandbox {
 
     // Keystrokes into the menu text box; '\b' is Backspace.
     void type(const std::string& keys);
+    // Text put into the menu text box at the caret, as a paste puts it.
+    void paste(const std::string& text);
     void clearItemText();
     void select(int index);
     void click(int id);

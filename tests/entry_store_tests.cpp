@@ -1,7 +1,6 @@
 // The menu entries as the registry holds them: listing, lookup, removal and
 // addition, the command value's exact form, and what must never be lost.
 #include "app/quillet.h"
-#include "built_programs.h"
 #include "entries/entry_store.h"
 #include "registry_sandbox.h"
 
@@ -247,9 +246,7 @@ TEST_F(EntryStoreTest, NamesAndPathsInAnyScriptRoundTripExactly) {
 // Another program writes while the dialog is open: here a real second
 // process, reg.exe, creates the entry between the dialog's look and its add.
 TEST_F(EntryStoreTest, AnEntryAnotherProgramMadeMeanwhileIsNeverOverwritten) {
-    std::string command = "reg.exe add \"HKCU\\" + userPath(shellPath("Theirs\\command")) +
-                          "\" /ve /d \"\\\"C:\\theirs.exe\\\" /x\" /f";
-    ASSERT_TRUE(runToEnd(command));
+    makeEntryFromAnotherProcess("Theirs", "\"C:\\theirs.exe\" /x");
     ASSERT_EQ("\"C:\\theirs.exe\" /x", stringValue(shellPath("Theirs\\command"), NULL));
     std::string before = dumpTree(TEST_SHELL);
 

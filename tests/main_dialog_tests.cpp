@@ -261,6 +261,9 @@ TEST_F(DialogTest, AFailedAddSaysSoOnceAndLeavesTheDialogAsItWas) {
     ASSERT_EQ(1u, messageBoxes.size());
     EXPECT_EQ("Error", messageBoxes[0].caption);
     EXPECT_EQ("Cannot create registry entry", messageBoxes[0].text);
+    EXPECT_EQ(dialog, messageBoxes[0].owner);
+    EXPECT_FALSE(messageBoxes[0].dialogEnabled) << "the dialog must wait for the box";
+    EXPECT_TRUE(IsWindowEnabled(dialog));
     EXPECT_EQ(Items{"Edit"}, listItems());
     EXPECT_EQ("Open with viewer", text(IDC_ITEM_TEXT));
     EXPECT_TRUE(enabled(IDC_ADD));
@@ -276,17 +279,44 @@ TEST_F(DialogTest, AnAddUnderALockedShellKeyFailsWithTheMessage) {
     EXPECT_EQ("Open with viewer", text(IDC_ITEM_TEXT));
 }
 
-TEST_F(DialogTest, ANestedNameIsRefusedWithTheMessageAndCreatesNothing) {
+// Add is offered only for what the store would write: every kind of name
+// or path it refuses leaves Add disabled, however it reached the dialog.
+TEST_F(DialogTest, WhatTheStoreRefusesNeverEnablesAdd) {
+    open("C:\\Tools\\viewer.exe");
+    const char* const refused[] = {"   ", "Tools\\Open", "Tools\\", "Open\twith", "Open\x1fwith"};
+    for (const char* name : refused) {
+        clearItemText();
+        paste(name);
+        ASSERT_EQ(name, text(IDC_ITEM_TEXT));
+        EXPECT_FALSE(enabled(IDC_ADD)) << "\"" << name << "\"";
+    }
+    clearItemText();
+    paste("Tools Open");
+    EXPECT_TRUE(enabled(IDC_ADD)) << "a name the store takes";
+    close();
+
+    open("C:\\Tools\\my\"viewer.exe"); // a double quote would break the command's quoting
+    EXPECT_EQ("Open with my\"viewer", text(IDC_ITEM_TEXT));
+    EXPECT_FALSE(enabled(IDC_ADD));
+    EXPECT_EQ("", dumpTree(TEST_SHELL));
+}
+
+// Another program makes the entry between the dialog's look and the add:
+// the add is refused, and the buttons then show the entry that now exists.
+TEST_F(DialogTest, AfterARefusedAddTheButtonsMatchTheRegistryAgain) {
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
     open("C:\\Tools\\viewer.exe");
     clearItemText();
-    type("Tools\\Open");
-    EXPECT_TRUE(enabled(IDC_ADD));
+    type("Stale entry");
+    ASSERT_TRUE(enabled(IDC_ADD));
+    makeEntryFromAnotherProcess("Stale entry", "\"C:\\theirs.exe\" \"%1\"");
     click(IDC_ADD);
     ASSERT_EQ(1u, messageBoxes.size());
-    EXPECT_EQ("Error", messageBoxes[0].caption);
-    EXPECT_EQ("Cannot create registry entry", messageBoxes[0].text);
-    EXPECT_EQ("", dumpTree(TEST_SHELL));
-    EXPECT_EQ("Tools\\Open", text(IDC_ITEM_TEXT));
+    EXPECT_EQ("\"C:\\theirs.exe\" \"%1\"", stringValue(shellPath("Stale entry\\command"), NULL));
+    EXPECT_FALSE(enabled(IDC_ADD));
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+    EXPECT_EQ("Stale entry", text(IDC_ITEM_TEXT));
+    EXPECT_EQ(Items{"Edit"}, listItems());
 }
 
 TEST_F(DialogTest, EscapeEndsTheDialogAndEnterDoesNothing) {

@@ -1,5 +1,6 @@
 #include "registry_sandbox.h"
 
+#include "built_programs.h"
 #include "entries/entry_store.h"
 
 #include <aclapi.h>
@@ -141,6 +142,17 @@ void RegistrySandbox::makeLink(const std::string& path, const std::string& targe
 
 std::string RegistrySandbox::userPath(const std::string& path) const {
     return sandboxName_ + "\\" + path;
+}
+
+void RegistrySandbox::makeEntryFromAnotherProcess(const std::string& name,
+                                                  const std::string& command) {
+    std::string data;
+    for (char c : command) {
+        data += c == '"' ? "\\\"" : std::string(1, c);
+    }
+    std::string line = "reg.exe add \"HKCU\\" + userPath(shellPath(name) + "\\command") +
+                       "\" /ve /d \"" + data + "\" /f";
+    ASSERT_TRUE(runToEnd(line)) << line;
 }
 
 std::string shellPath(const std::string& verb) {

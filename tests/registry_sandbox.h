@@ -19,6 +19,9 @@ class RegistrySandbox : public testing::Test {
     void makeKey(const std::string& path);
     // shell\<name>\command with the given default value.
     void makeEntry(const std::string& name, const std::string& command);
+    // shell\<name>\command with the given default value, written by a
+    // second process (reg.exe), as another program would while ours runs.
+    void makeEntryFromAnotherProcess(const std::string& name, const std::string& command);
     // shell\<name> without a "command" subkey.
     void makeVerb(const std::string& name);
     void setStringValue(const std::string& path, const char* valueName, const std::string& data);

@@ -46,11 +46,20 @@ static void enableButton(HWND dialog, int id, bool enable) {
     EnableWindow(button, enable);
 }
 
+// The path as the field shows it: what Add writes, and what decides whether
+// Add is offered at all.
+static void readPathField(HWND dialog, char (&path)[MAX_APP_PATH]) {
+    path[0] = '\0';
+    GetDlgItemTextA(dialog, IDC_APP_PATH, path, MAX_APP_PATH);
+}
+
+// Add is offered only for what the store would write: never an invitation
+// to a refusal.
 void updateButtons(HWND dialog) {
-    char firstCharacter[2];
-    bool hasPath = GetDlgItemTextA(dialog, IDC_APP_PATH, firstCharacter, 2) != 0;
+    char path[MAX_APP_PATH];
+    readPathField(dialog, path);
     bool exists = entryExists(g_itemText);
-    enableButton(dialog, IDC_ADD, !exists && hasPath && g_itemText[0] != '\0');
+    enableButton(dialog, IDC_ADD, !exists && path[0] != '\0' && acceptsEntry(g_itemText, path));
     enableButton(dialog, IDC_REMOVE, exists);
 }
 
@@ -137,9 +146,13 @@ void onItemSelected(HWND dialog) {
 
 void onAdd(HWND dialog) {
     char path[MAX_APP_PATH];
-    GetDlgItemTextA(dialog, IDC_APP_PATH, path, MAX_APP_PATH);
+    readPathField(dialog, path);
     if (!addEntry(g_itemText, path)) {
-        MessageBoxA(NULL, "Cannot create registry entry", "Error", MB_OK);
+        // Owned by the dialog, which stays disabled until the box is closed.
+        MessageBoxA(dialog, "Cannot create registry entry", "Error", MB_OK);
+        // Another program may have made the entry meanwhile: the buttons
+        // show the registry as it is now.
+        updateButtons(dialog);
         return;
     }
     fillEntryList(dialog);
