@@ -5,6 +5,7 @@
 #include "built_programs.h"
 #include "dialog_harness.h"
 
+#include <oleacc.h>
 #include <string.h>
 
 #include <string>
@@ -134,11 +135,11 @@ DialogTemplate readMainTemplate() {
 }
 
 const ControlTemplate EXPECTED_CONTROLS[] = {
-    {IDC_ITEM_LABEL, "Static", "Menu item text:", 0x50000000, 0, {6, 39, 165, 9}},
     {IDC_APP_LABEL, "Static", "Application:", 0x50000000, 0, {6, 9, 165, 9}},
     {IDC_APP_PATH, "Edit", "", 0x50010800, WS_EX_CLIENTEDGE, {6, 18, 162, 12}},
     {IDC_ADD, "Button", "Add", 0x58010000, 0, {100, 69, 39, 15}},
     {IDC_BROWSE, "Button", "...", 0x50010000, 0, {168, 18, 13, 12}},
+    {IDC_ITEM_LABEL, "Static", "Menu item text:", 0x50000000, 0, {6, 39, 165, 9}},
     {IDC_ITEM_TEXT, "ComboBox", "", 0x50010002, 0, {6, 48, 171, 96}},
     {IDC_REMOVE, "Button", "Remove", 0x58010000, 0, {46, 69, 39, 15}},
 };
@@ -231,6 +232,41 @@ TEST_F(DialogTest, TabVisitsTheEnabledControlsInTemplateOrder) {
               order);
 }
 
+// A screen reader names a field without text of its own after the static
+// text just before it among the dialog's children, in template order.
+TEST_F(DialogTest, EachFieldFollowsTheLabelThatNamesIt) {
+    open();
+    const struct {
+        int field;
+        int label;
+        const char* text;
+    } pairs[] = {{IDC_APP_PATH, IDC_APP_LABEL, "Application:"},
+                 {IDC_ITEM_TEXT, IDC_ITEM_LABEL, "Menu item text:"}};
+    for (const auto& pair : pairs) {
+        HWND before = GetWindow(control(pair.field), GW_HWNDPREV);
+        ASSERT_TRUE(before != NULL) << pair.text;
+        EXPECT_EQ(pair.label, GetDlgCtrlID(before)) << pair.text;
+        char text[64] = "";
+        GetWindowTextA(before, text, sizeof text);
+        EXPECT_STREQ(pair.text, text);
+    }
+
+    // What a screen reader asks. Wine looks for a label for edit controls
+    // only, so the combo box cannot be asked here.
+    IAccessible* accessible = NULL;
+    ASSERT_EQ(S_OK, AccessibleObjectFromWindow(control(IDC_APP_PATH), (DWORD)OBJID_CLIENT,
+                                               __uuidof(IAccessible), (void**)&accessible));
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = NULL;
+    EXPECT_EQ(S_OK, accessible->get_accName(self, &name));
+    EXPECT_EQ(L"Application:", std::wstring(name != NULL ? name : L"(no name)"));
+    SysFreeString(name);
+    accessible->Release();
+}
+
 TEST(DialogResources, TheIconGroupHoldsThreeTrueColourSizes) {
     HMODULE module = GetModuleHandleA(NULL);
     HRSRC group = FindResourceExA(module, RT_GROUP_ICON, MAKEINTRESOURCEA(IDI_APP), ENGLISH_US);
@@ -280,6 +316,16 @@ TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
               manifest.find("<activeCodePage "
                             "xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
                             "UTF-8</activeCodePage>"));
+    // Sharp text at any scale: per-monitor v2 from Windows 10 1703 on, and
+    // the older per-monitor setting before it.
+    EXPECT_NE(std::string::npos,
+              manifest.find("<dpiAwareness "
+                            "xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                            "PerMonitorV2, PerMonitor</dpiAwareness>"));
+    EXPECT_NE(std::string::npos,
+              manifest.find("<dpiAware "
+                            "xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+                            "true/pm</dpiAware>"));
 }
 
 TEST(DialogResources, TheProgramsVersionResourceIsQuillet095InUsEnglish) {
