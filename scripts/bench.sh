@@ -11,14 +11,7 @@ source "$root/scripts/wine-host.sh"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" >/dev/null
 
-bench=$root/build/bench/bench.exe
-why=$(why_no_32bit_wine)
-if [ -n "$why" ]; then
-    echo "Measuring the 64-bit test build (build/x64): $why." >&2
-    "$root/scripts/build.sh" x64 >/dev/null
-    bench=$root/build/x64/bench/bench.exe
-    use_64bit_wine
-fi
+choose_runnable_build Measuring
 
 prefix="$root/build/wine-bench"
 "$root/scripts/wine-prefix.sh" "$prefix" win64 headless
@@ -28,4 +21,4 @@ export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
 wineserver -p </dev/null >/dev/null 2>&1 || true # already running is fine
 trap 'wineserver -k 2>/dev/null || true' EXIT
 run_wine wineboot </dev/null >/dev/null 2>&1 || true
-run_wine "$bench" </dev/null
+run_wine "$build/bench/bench.exe" </dev/null

@@ -20,16 +20,9 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 1
 fi
 
-program=$root/build/quillet.exe
-why=$(why_no_32bit_wine)
-if [ -n "$why" ]; then
-    echo "Opening the 64-bit test build (build/x64/quillet.exe): $why."
-    "$root/scripts/build.sh" x64 >/dev/null
-    program=$root/build/x64/quillet.exe
-    use_64bit_wine
-fi
+choose_runnable_build Opening
 
 prefix="$root/build/wine-run"
 "$root/scripts/wine-prefix.sh" "$prefix" win64
 export WINEPREFIX=$prefix WINEDEBUG=-all
-exec "${WINELOADER:-wine}" "$program" "$@"
+exec "${WINELOADER:-wine}" "$build/quillet.exe" "$@"

@@ -11,14 +11,7 @@ out=${1:-$root/docs/dialog.png}
 "$root/scripts/install-deps.sh" import=imagemagick xdotool=xdotool \
     /usr/share/wine/fonts/marlett.ttf=fonts-wine
 "$root/scripts/build.sh" >/dev/null
-program=$root/build/quillet.exe
-why=$(why_no_32bit_wine)
-if [ -n "$why" ]; then
-    echo "Rendering the 64-bit test build (build/x64/quillet.exe): $why."
-    "$root/scripts/build.sh" x64 >/dev/null
-    program=$root/build/x64/quillet.exe
-    use_64bit_wine
-fi
+choose_runnable_build Rendering
 
 display=:57
 Xvfb $display -screen 0 640x360x24 >/dev/null 2>&1 &
@@ -33,7 +26,7 @@ export WINEPREFIX=$prefix WINEDEBUG=-all
 run_wine reg add 'HKLM\SOFTWARE\Classes\*\shell\Open with notepad\command' /ve /d '"C:\windows\notepad.exe" "%1"' /f >/dev/null 2>&1
 # The dialog opens at the mouse pointer.
 xdotool mousemove 24 24
-run_wine explorer /desktop=shot,640x360 "$program" 'C:\Program Files\Viewer\viewer.exe' </dev/null >/dev/null 2>&1 &
+run_wine explorer /desktop=shot,640x360 "$build/quillet.exe" 'C:\Program Files\Viewer\viewer.exe' </dev/null >/dev/null 2>&1 &
 sleep 6
 mkdir -p "$(dirname "$out")"
 import -window root -crop 344x184+18+18 "$out"

@@ -29,3 +29,20 @@ use_64bit_wine() {
 run_wine() {
     "${WINELOADER:-wine}" "$@"
 }
+
+# Sets build to the build folder whose programs this host can run: build/,
+# or where 32-bit code cannot run the 64-bit test build, build/x64 (built
+# here, and run with the 64-bit loader), after a line that says so. $1 names
+# what the caller does with it ("Opening", "Measuring").
+choose_runnable_build() {
+    local root why
+    root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+    build=$root/build
+    why=$(why_no_32bit_wine)
+    if [ -n "$why" ]; then
+        echo "$1 the 64-bit test build (build/x64): $why." >&2
+        "$root/scripts/build.sh" x64 >/dev/null
+        build=$root/build/x64
+        use_64bit_wine
+    fi
+}
