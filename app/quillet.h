@@ -20,8 +20,12 @@
 #include <windows.h>
 
 enum {
-    MAX_APP_PATH = 512,  // bytes, NUL included
-    MAX_ITEM_TEXT = 512, // bytes, NUL included
+    MAX_APP_PATH = 512, // bytes, NUL included
+    // Bytes, NUL included. Any registry key name fits (255 UTF-16 units, each
+    // at most three bytes in UTF-8), and a longer text, cut to this size,
+    // still has more units than any key name may have: what the box holds
+    // can never be mistaken for a shorter name.
+    MAX_ITEM_TEXT = 768,
     // A double quote, the longest path, the tail " "%1"" and the NUL.
     MAX_COMMAND_VALUE = 1 + (MAX_APP_PATH - 1) + 6 + 1
 };

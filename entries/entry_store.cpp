@@ -1,6 +1,7 @@
 #include "entries/entry_store.h"
 
 #include "app/quillet.h"
+#include "entries/entry_name.h"
 #include "registry/registry_key.h"
 
 #include <string.h>
@@ -12,25 +13,12 @@ static bool isVerbName(const char* name) {
     return name[0] != '\0' && strchr(name, '\\') == NULL;
 }
 
-// A name the menu can show: no control character (a tab or line break would
-// go into the verb's name unseen) and not blanks only (an invisible item).
-static bool isShowableName(const char* name) {
-    bool onlyBlanks = true;
-    for (const char* c = name; *c != '\0'; ++c) {
-        if ((unsigned char)*c < 0x20) {
-            return false;
-        }
-        onlyBlanks = onlyBlanks && *c == ' ';
-    }
-    return !onlyBlanks;
-}
-
 static bool isQuotablePath(const char* appPath) {
     return strlen(appPath) <= MAX_APP_PATH - 1 && strchr(appPath, '"') == NULL;
 }
 
 bool acceptsEntry(const char* name, const char* appPath) {
-    return isVerbName(name) && isShowableName(name) && isQuotablePath(appPath);
+    return isWritableEntryName(name) && isQuotablePath(appPath);
 }
 
 // Writes "<appPath>" "%1" into g_commandValue, whose opening quote is
@@ -60,14 +48,19 @@ void listEntries(EntryNameSink sink, void* context) {
 
 // Opens the verb by name rather than walking every subkey: the registry
 // matches the name itself, so a keystroke costs the same with ten verbs as
-// with ten thousand.
-static bool isEntryOf(HKEY shell, const char* name) {
+// with ten thousand. A verb key with neither values nor subkeys is what a
+// failed add leaves behind; anything more belongs to another program.
+static NameUse useOfNameIn(HKEY shell, const char* name) {
     RegistryKey verb(shell, name, RegistryKey::SKIP_FIGURES);
     if (verb.handle == NULL) {
-        return false;
+        return NAME_FREE;
     }
     RegistryKey command(verb.handle, COMMAND_KEY_NAME, RegistryKey::SKIP_FIGURES);
-    return command.handle != NULL;
+    if (command.handle != NULL) {
+        return NAME_OF_ENTRY;
+    }
+    verb.readFigures();
+    return verb.subKeyCount == 0 && verb.valueCount == 0 ? NAME_FREE : NAME_OF_OTHER_VERB;
 }
 
 bool findEntry(const char* name, bool remove) {
@@ -75,13 +68,21 @@ bool findEntry(const char* name, bool remove) {
         return false;
     }
     RegistryKey shell(HKEY_LOCAL_MACHINE, SHELL_KEY_PATH, RegistryKey::SKIP_FIGURES);
-    if (shell.handle == NULL || !isEntryOf(shell.handle, name)) {
+    if (shell.handle == NULL || useOfNameIn(shell.handle, name) != NAME_OF_ENTRY) {
         return false;
     }
     if (remove) {
         shell.deleteSubKeyTree(name);
     }
     return true;
+}
+
+NameUse useOfName(const char* name) {
+    if (!isVerbName(name)) {
+        return NAME_FREE;
+    }
+    RegistryKey shell(HKEY_LOCAL_MACHINE, SHELL_KEY_PATH, RegistryKey::SKIP_FIGURES);
+    return shell.handle != NULL ? useOfNameIn(shell.handle, name) : NAME_FREE;
 }
 
 bool entryExists(const char* name) {
@@ -98,9 +99,9 @@ bool addEntry(const char* name, const char* appPath) {
         return false;
     }
     buildCommandValue(appPath);
-    // Another program may have made this entry since the dialog last looked;
-    // its command is not ours to replace.
-    if (isEntryOf(shell.handle, name) || !shell.createSubKey(name)) {
+    // Another program may have made this entry, or a verb of its own, since
+    // the dialog last looked; neither is ours to write into.
+    if (useOfNameIn(shell.handle, name) != NAME_FREE || !shell.createSubKey(name)) {
         return false;
     }
     RegistryKey verb(shell.handle, name, RegistryKey::SKIP_FIGURES);

@@ -18,18 +18,28 @@ bool findEntry(const char* name, bool remove);
 bool entryExists(const char* name);
 bool removeEntry(const char* name);
 
-// The store's rule for what it may write, whatever the registry holds:
-// false for an empty name, a name with a backslash (it would nest keys no
-// lookup can reach), a control character or nothing but blanks (the menu
-// cannot show it), a path with a double quote (it would break the quoting)
-// and a path too long for the command buffer. The dialog enables Add by it.
+// What the registry holds under a name, as far as an add or a remove cares.
+enum NameUse {
+    NAME_FREE,          // no key of that name, or a bare one that an add completes
+    NAME_OF_ENTRY,      // an entry: a remove may take it, an add must not touch it
+    NAME_OF_OTHER_VERB, // a key with values or subkeys but no openable command:
+                        // another program's verb, which neither touches
+};
+// Opens the keys it needs by name, so it costs the same however many verbs
+// there are. A name with a backslash is no verb name and counts as free;
+// acceptsEntry refuses it.
+NameUse useOfName(const char* name);
+
+// The store's rule for what it may write, whatever the registry holds: a
+// name that isWritableEntryName takes, and a path with no double quote (it
+// would break the quoting) that fits the command buffer. The dialog enables
+// Add by it.
 bool acceptsEntry(const char* name, const char* appPath);
 
 // Creates the entry name whose command runs appPath on the clicked file:
 // "<appPath>" "%1" as the default value of name\command. Refuses what
-// acceptsEntry refuses, and a name that already is an entry (a verb without
-// an openable command is completed). Keys created before a failing step
-// stay.
+// acceptsEntry refuses, and a name that is not free (a bare key left over
+// is completed). Keys created before a failing step stay.
 bool addEntry(const char* name, const char* appPath);
 
 #endif

@@ -27,6 +27,12 @@ RegistryKey::RegistryKey(HKEY parent, const char* subKeyPath, Figures figures)
         return;
     }
     if (figures == READ_FIGURES) {
+        readFigures();
+    }
+}
+
+void RegistryKey::readFigures() {
+    if (handle != NULL) {
         RegQueryInfoKeyA(handle, NULL, NULL, NULL, &subKeyCount, &maxSubKeyLength, NULL,
                          &valueCount, &maxValueNameLength, &maxValueLength, NULL, NULL);
     }

@@ -29,6 +29,10 @@ class RegistryKey {
     // Closes handle, whatever it holds (a null handle or a root key included).
     ~RegistryKey();
 
+    // Reads the figures below as they stand now; they stay 0 when the key
+    // did not open.
+    void readFigures();
+
     // Fills name with the subkey name at index; false past the end.
     bool subKeyName(DWORD index);
     // Creates path (every missing level) under this key; an existing key

@@ -140,7 +140,7 @@ const ControlTemplate EXPECTED_CONTROLS[] = {
     {IDC_ADD, "Button", "Add", 0x58010000, 0, {100, 69, 39, 15}},
     {IDC_BROWSE, "Button", "...", 0x50010000, 0, {168, 18, 13, 12}},
     {IDC_ITEM_LABEL, "Static", "Menu item text:", 0x50000000, 0, {6, 39, 165, 9}},
-    {IDC_ITEM_TEXT, "ComboBox", "", 0x50010002, 0, {6, 48, 171, 96}},
+    {IDC_ITEM_TEXT, "ComboBox", "", 0x50010042, 0, {6, 48, 171, 96}},
     {IDC_REMOVE, "Button", "Remove", 0x58010000, 0, {46, 69, 39, 15}},
 };
 

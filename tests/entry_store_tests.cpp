@@ -8,6 +8,14 @@
 
 typedef std::vector<std::string> Names;
 
+static std::string repeat(const std::string& text, int times) {
+    std::string result;
+    for (int i = 0; i < times; ++i) {
+        result += text;
+    }
+    return result;
+}
+
 class EntryStoreTest : public RegistrySandbox {
   protected:
     void SetUp() override {
@@ -61,7 +69,7 @@ TEST_F(EntryStoreTest, RefusedInputWritesNothing) {
     std::string tooLong = "C:\\" + std::string(MAX_APP_PATH - 3, 'p'); // one byte too many
     struct {
         const char* what;
-        const char* name;
+        std::string name;
         std::string path;
     } cases[] = {
         {"empty name", "", "C:\\a.exe"},
@@ -73,28 +81,53 @@ TEST_F(EntryStoreTest, RefusedInputWritesNothing) {
         {"line break", "Open with\r\nviewer", "C:\\a.exe"},
         {"unit separator", "Open\x1fwith", "C:\\a.exe"},
         {"blanks only", "   ", "C:\\a.exe"},
+        {"256 units", std::string(256, 'n'), "C:\\a.exe"},
+        {"256 units in 768 bytes", repeat(u8"\u4e2d", 256), "C:\\a.exe"},
+        {"delete", "Open\x7fwith", "C:\\a.exe"},
+        {"C1 control", u8"Open\u0080with", "C:\\a.exe"},
+        {"next line", u8"Open\u0085with", "C:\\a.exe"},
+        {"last C1 control", u8"Open\u009fwith", "C:\\a.exe"},
+        {"line separator", u8"Open\u2028with", "C:\\a.exe"},
+        {"paragraph separator", u8"Open\u2029with", "C:\\a.exe"},
+        {"no-break spaces only", u8"\u00a0\u00a0", "C:\\a.exe"},
+        {"ideographic space only", u8"\u3000", "C:\\a.exe"},
+        {"trailing blank", "Open with notepad ", "C:\\a.exe"},
+        {"leading blank", " Open with notepad", "C:\\a.exe"},
+        {"trailing no-break space", u8"Open with notepad\u00a0", "C:\\a.exe"},
+        {"not UTF-8", "Open with \xc5", "C:\\a.exe"},
     };
     ASSERT_EQ(size_t(MAX_APP_PATH), tooLong.size());
     for (const auto& c : cases) {
-        EXPECT_FALSE(addEntry(c.name, c.path.c_str())) << c.what;
+        EXPECT_FALSE(acceptsEntry(c.name.c_str(), c.path.c_str())) << c.what;
+        EXPECT_FALSE(addEntry(c.name.c_str(), c.path.c_str())) << c.what;
         EXPECT_EQ(before, dumpTree(TEST_SHELL)) << c.what;
     }
     EXPECT_FALSE(keyExists(shellPath("Tools")));
     EXPECT_EQ('"', g_commandValue[0]);
 }
 
-TEST_F(EntryStoreTest, AVerbWithoutCommandIsNoEntryAndAddCompletesIt) {
+// A bare verb key is what a failed add leaves; one that holds anything is
+// another program's verb, which an add must neither fill nor take over.
+TEST_F(EntryStoreTest, OnlyABareVerbWithoutCommandIsCompletedByAnAdd) {
     makeVerb("Edit");
-    setStringValue(shellPath("Edit"), "MUIVerb", "keep me");
     EXPECT_EQ(Names(), listedNames());
     EXPECT_FALSE(entryExists("Edit"));
     EXPECT_FALSE(removeEntry("Edit"));
-    EXPECT_TRUE(keyExists(shellPath("Edit")));
-
+    EXPECT_EQ(NAME_FREE, useOfName("Edit"));
     ASSERT_TRUE(addEntry("Edit", "C:\\edit.exe"));
     EXPECT_EQ(Names{"Edit"}, listedNames());
-    EXPECT_TRUE(entryExists("Edit"));
-    EXPECT_EQ("keep me", stringValue(shellPath("Edit"), "MUIVerb"));
+    EXPECT_EQ(NAME_OF_ENTRY, useOfName("Edit"));
+
+    setStringValue(shellPath("Handler"), "MUIVerb", "theirs");
+    setStringValue(shellPath("Handler"), "ExplorerCommandHandler", "{00000000-0000-0000-0000-0}");
+    setStringValue(shellPath("Delegate\\DropTarget"), "CLSID", "{11111111-0000-0000-0000-0}");
+    std::string before = dumpTree(TEST_SHELL);
+    for (const char* name : {"Handler", "Delegate", "DELEGATE"}) {
+        EXPECT_EQ(NAME_OF_OTHER_VERB, useOfName(name)) << name;
+        EXPECT_FALSE(addEntry(name, "C:\\mine.exe")) << name;
+        EXPECT_FALSE(removeEntry(name)) << name;
+    }
+    EXPECT_EQ(before, dumpTree(TEST_SHELL));
 }
 
 TEST_F(EntryStoreTest, NamesMatchWithoutRegardToCase) {
@@ -196,13 +229,28 @@ TEST_F(EntryStoreTest, ALockedShellKeyHidesEverythingAndRefusesAdds) {
     EXPECT_FALSE(addEntry("New", "C:\\n.exe"));
 }
 
+// A key name may have 255 UTF-16 units, however many bytes they take here.
 TEST_F(EntryStoreTest, NamesOfTheRegistrysFullLengthWork) {
-    std::string longest(255, 'n');
-    ASSERT_TRUE(addEntry(longest.c_str(), "C:\\n.exe"));
-    EXPECT_EQ(Names{longest}, listedNames());
-    EXPECT_TRUE(entryExists(longest.c_str()));
-    EXPECT_TRUE(removeEntry(longest.c_str()));
-    EXPECT_EQ(Names(), listedNames());
+    const std::string longest[] = {std::string(255, 'n'), repeat(u8"\u4e2d", 255),
+                                   repeat(u8"\U0001F600", 127) + "n"};
+    for (const std::string& name : longest) {
+        ASSERT_TRUE(addEntry(name.c_str(), "C:\\n.exe")) << name.size() << " bytes";
+        EXPECT_EQ(Names{name}, listedNames());
+        EXPECT_TRUE(removeEntry(name.c_str()));
+    }
+    EXPECT_FALSE(acceptsEntry((repeat(u8"\U0001F600", 128)).c_str(), "C:\\n.exe"));
+    EXPECT_EQ("", dumpTree(TEST_SHELL));
+}
+
+// Another program may have written names this program refuses; each can
+// still be found and removed by its exact name.
+TEST_F(EntryStoreTest, AnEntryWithARefusedNameCanStillBeRemoved) {
+    const std::string names[] = {"Open with notepad ", u8"Open\u2028with", u8"\u00a0"};
+    for (const std::string& name : names) {
+        makeEntry(name, "\"C:\\theirs.exe\" \"%1\"");
+        EXPECT_TRUE(entryExists(name.c_str()));
+        EXPECT_TRUE(removeEntry(name.c_str()));
+    }
     EXPECT_EQ("", dumpTree(TEST_SHELL));
 }
 

@@ -52,20 +52,26 @@ TEST_F(DialogTest, TheProposalDropsOnlyTheLastExtensionOfTheFileName) {
     }
 }
 
-TEST_F(DialogTest, TheProposalKeepsAtMost501CharactersOfTheName) {
-    std::string path = "C:\\" + std::string(504, 'n') + ".exe"; // 511 characters
+// A key name has at most 255 UTF-16 units: a longer file name is cut so that
+// the proposal can always be added, never inside a character.
+TEST_F(DialogTest, TheProposalIsCutToTheLongestNameAnEntryMayHave) {
+    std::string path = "C:\\" + std::string(250, 'n') + ".exe";
     open(path.c_str());
-    EXPECT_EQ("Open with " + std::string(501, 'n'), std::string(g_itemText));
+    EXPECT_EQ("Open with " + std::string(245, 'n'), std::string(g_itemText));
     EXPECT_EQ(path, text(IDC_APP_PATH));
+    EXPECT_TRUE(enabled(IDC_ADD));
     close();
 
-    // Two bytes a letter: the 501st byte would split a letter in two.
+    // Two units a character: the 245th unit would split one in two.
     path = "C:\\";
-    for (int i = 0; i < 254; ++i) {
-        path += u8"\u0141";
+    std::wstring proposal = L"Open with ";
+    for (int i = 0; i < 125; ++i) {
+        path += u8"\U0001F600";
+        proposal += i < 122 ? L"\U0001F600" : L"";
     }
     open(path.c_str());
-    EXPECT_EQ(L"Open with " + std::wstring(250, L'\u0141'), wideText(IDC_ITEM_TEXT));
+    EXPECT_EQ(proposal, wideText(IDC_ITEM_TEXT));
+    EXPECT_TRUE(enabled(IDC_ADD));
 }
 
 TEST_F(DialogTest, ADropReplacesAnEmptyTextOrAnExistingNameButNotATypedOne) {
@@ -147,6 +153,10 @@ TEST_F(DialogTest, BrowsingOffersTheCurrentPathAndTakesThePickedFile) {
     EXPECT_EQ(76u, g_openFileName.lStructSize);
 #endif
     EXPECT_EQ(0u, memcmp("Application\0*.exe\0\0", g_openFileName.lpstrFilter, 19));
+    // The whole of g_appPath, so that a path of MAX_PATH bytes or more can be
+    // picked. Wine's own open-file dialog fails on such paths, so the record
+    // is what can be checked here.
+    EXPECT_EQ(DWORD(MAX_APP_PATH), g_openFileName.nMaxFile);
 }
 
 TEST_F(DialogTest, CancellingTheBrowseChangesNothing) {
@@ -223,8 +233,9 @@ TEST_F(DialogTest, AddThroughTheButtonWritesTheEntryAndResetsTheText) {
     EXPECT_FALSE(enabled(IDC_REMOVE));
 }
 
-TEST_F(DialogTest, AddKeepsAPathLongerThanTheFieldShowsWhole) {
-    std::string path = "C:\\" + std::string(300, 'd') + "\\viewer.exe";
+TEST_F(DialogTest, AddWritesTheLongestPathTheProgramTakesWhole) {
+    std::string path = "C:\\" + std::string(MAX_APP_PATH - 1 - 14, 'd') + "\\viewer.exe";
+    ASSERT_EQ(size_t(MAX_APP_PATH - 1), path.size());
     open(path.c_str());
     click(IDC_ADD);
     EXPECT_TRUE(messageBoxes.empty());
@@ -266,7 +277,7 @@ TEST_F(DialogTest, AFailedAddSaysSoOnceAndLeavesTheDialogAsItWas) {
     EXPECT_TRUE(IsWindowEnabled(dialog));
     EXPECT_EQ(Items{"Edit"}, listItems());
     EXPECT_EQ("Open with viewer", text(IDC_ITEM_TEXT));
-    EXPECT_TRUE(enabled(IDC_ADD));
+    EXPECT_FALSE(enabled(IDC_ADD)) << "the name is another program's verb now";
     EXPECT_FALSE(enabled(IDC_REMOVE));
 }
 
@@ -283,13 +294,20 @@ TEST_F(DialogTest, AnAddUnderALockedShellKeyFailsWithTheMessage) {
 // or path it refuses leaves Add disabled, however it reached the dialog.
 TEST_F(DialogTest, WhatTheStoreRefusesNeverEnablesAdd) {
     open("C:\\Tools\\viewer.exe");
-    const char* const refused[] = {"   ", "Tools\\Open", "Tools\\", "Open\twith", "Open\x1fwith"};
+    const char* const refused[] = {"   ",          "Tools\\Open",        "Tools\\", "Open\twith",
+                                   "Open\x1fwith", "Open with notepad ", u8"\u3000"};
     for (const char* name : refused) {
         clearItemText();
         paste(name);
         ASSERT_EQ(name, text(IDC_ITEM_TEXT));
         EXPECT_FALSE(enabled(IDC_ADD)) << "\"" << name << "\"";
     }
+    setStringValue(shellPath("Theirs"), "MUIVerb", "another program's verb");
+    const std::string before = dumpTree(TEST_SHELL);
+    clearItemText();
+    paste("Theirs");
+    EXPECT_FALSE(enabled(IDC_ADD)) << "another program's verb";
+    EXPECT_FALSE(enabled(IDC_REMOVE));
     clearItemText();
     paste("Tools Open");
     EXPECT_TRUE(enabled(IDC_ADD)) << "a name the store takes";
@@ -298,7 +316,7 @@ TEST_F(DialogTest, WhatTheStoreRefusesNeverEnablesAdd) {
     open("C:\\Tools\\my\"viewer.exe"); // a double quote would break the command's quoting
     EXPECT_EQ("Open with my\"viewer", text(IDC_ITEM_TEXT));
     EXPECT_FALSE(enabled(IDC_ADD));
-    EXPECT_EQ("", dumpTree(TEST_SHELL));
+    EXPECT_EQ(before, dumpTree(TEST_SHELL));
 }
 
 // Another program makes the entry between the dialog's look and the add:
@@ -316,7 +334,7 @@ TEST_F(DialogTest, AfterARefusedAddTheButtonsMatchTheRegistryAgain) {
     EXPECT_FALSE(enabled(IDC_ADD));
     EXPECT_TRUE(enabled(IDC_REMOVE));
     EXPECT_EQ("Stale entry", text(IDC_ITEM_TEXT));
-    EXPECT_EQ(Items{"Edit"}, listItems());
+    EXPECT_EQ((Items{"Edit", "Stale entry"}), listItems());
 }
 
 TEST_F(DialogTest, EscapeEndsTheDialogAndEnterDoesNothing) {
@@ -401,4 +419,132 @@ TEST_F(DialogTest, AfterAddOrRemoveByKeyboardTheKeyboardStillWorks) {
     EXPECT_EQ(itemEdit(), GetFocus());
     press(VK_ESCAPE);
     EXPECT_FALSE(IsWindowVisible(dialog));
+}
+
+// The list moved with the keyboard and closed without Enter: the box shows
+// another entry, and that entry is the one Remove takes.
+TEST_F(DialogTest, TheBoxAndTheButtonsAgreeHoweverTheListCloses) {
+    enum { ESCAPE, FOCUS_ELSEWHERE, TAB };
+    const char* const wayNames[] = {"Esc", "the focus elsewhere", "Tab"};
+    for (int way : {ESCAPE, FOCUS_ELSEWHERE, TAB}) {
+        SCOPED_TRACE(wayNames[way]);
+        makeEntry("Entry 06", "\"C:\\6.exe\" \"%1\"");
+        makeEntry("Entry 07", "\"C:\\7.exe\" \"%1\"");
+        open("C:\\Tools\\viewer.exe");
+        SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)control(IDC_ITEM_TEXT), TRUE);
+        clearItemText();
+        type("Entry 06");
+        press(VK_F4);
+        ASSERT_TRUE(SendMessageA(control(IDC_ITEM_TEXT), CB_GETDROPPEDSTATE, 0, 0));
+        press(VK_DOWN);
+        if (way == ESCAPE) {
+            press(VK_ESCAPE);
+        } else if (way == TAB) {
+            press(VK_TAB);
+        } else if (way == FOCUS_ELSEWHERE) {
+            SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)control(IDC_BROWSE), TRUE);
+        }
+        ASSERT_FALSE(SendMessageA(control(IDC_ITEM_TEXT), CB_GETDROPPEDSTATE, 0, 0));
+        EXPECT_EQ("Entry 07", text(IDC_ITEM_TEXT));
+        EXPECT_STREQ("Entry 07", g_itemText);
+        EXPECT_FALSE(enabled(IDC_ADD));
+        EXPECT_TRUE(enabled(IDC_REMOVE));
+        click(IDC_REMOVE);
+        EXPECT_TRUE(keyExists(shellPath("Entry 06\\command")));
+        EXPECT_FALSE(keyExists(shellPath("Entry 07")));
+        close();
+    }
+
+    open("C:\\Tools\\viewer.exe");
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)control(IDC_ITEM_TEXT), TRUE);
+    clearItemText();
+    type("Brand new");
+    press(VK_F4);
+    press(VK_DOWN);
+    press(VK_ESCAPE);
+    EXPECT_EQ("Entry 06", text(IDC_ITEM_TEXT));
+    EXPECT_STREQ("Entry 06", g_itemText);
+    EXPECT_FALSE(enabled(IDC_ADD));
+    click(IDC_ADD);
+    EXPECT_FALSE(keyExists(shellPath("Brand new")));
+}
+
+// A proposal nobody touched names the application it was made for, so it
+// follows the next one; a text the user edited stays.
+TEST_F(DialogTest, AnUntouchedProposalFollowsTheApplication) {
+    open("C:\\Tools\\regedit.exe");
+    EXPECT_EQ("Open with regedit", text(IDC_ITEM_TEXT));
+    drop({"C:\\Tools\\winhlp32.exe"});
+    EXPECT_EQ("Open with winhlp32", text(IDC_ITEM_TEXT));
+    EXPECT_STREQ("Open with winhlp32", g_itemText);
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)control(IDC_ITEM_TEXT), TRUE);
+    press(VK_F4);
+    press(VK_ESCAPE);
+    drop({"C:\\Tools\\notepad.exe"});
+    EXPECT_EQ("Open with notepad", text(IDC_ITEM_TEXT)) << "opening the list touches nothing";
+    SendMessageA(itemEdit(), EM_SETSEL, 100, 100);
+    type("!");
+    drop({"C:\\Tools\\paint.exe"});
+    EXPECT_EQ("Open with notepad!", text(IDC_ITEM_TEXT));
+}
+
+TEST_F(DialogTest, TypedTextLongerThanTheBoxIsKeptWhole) {
+    open("C:\\Tools\\viewer.exe");
+    clearItemText();
+    const std::string name =
+        "Open with the quite long Application Name Deluxe Edition 2026 Professional";
+    type(name);
+    EXPECT_EQ(name, text(IDC_ITEM_TEXT));
+    EXPECT_EQ(name, std::string(g_itemText));
+    click(IDC_ADD);
+    EXPECT_TRUE(keyExists(shellPath(name + "\\command")));
+}
+
+// What other programs did while the dialog was open shows after every click,
+// whatever its outcome, and whenever the list opens; the box keeps its text.
+TEST_F(DialogTest, TheListAndTheButtonsFollowTheRegistryAfterEveryClick) {
+    makeEntry("Edit", "\"C:\\edit.exe\" \"%1\"");
+    makeEntry("Gone", "\"C:\\gone.exe\" \"%1\"");
+    open("C:\\Tools\\viewer.exe");
+    clearItemText();
+    type("Gone");
+    ASSERT_TRUE(enabled(IDC_REMOVE));
+    ASSERT_EQ(0, RegDeleteKeyA(HKEY_LOCAL_MACHINE, shellPath("Gone\\command").c_str()));
+    ASSERT_EQ(0, RegDeleteKeyA(HKEY_LOCAL_MACHINE, shellPath("Gone").c_str()));
+    click(IDC_REMOVE);
+    EXPECT_EQ("Gone", text(IDC_ITEM_TEXT));
+    EXPECT_EQ(Items{"Edit"}, listItems());
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+    EXPECT_TRUE(enabled(IDC_ADD));
+
+    makeEntryFromAnotherProcess("Theirs", "\"C:\\theirs.exe\" \"%1\"");
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)control(IDC_ITEM_TEXT), TRUE);
+    press(VK_F4);
+    EXPECT_EQ((Items{"Edit", "Theirs"}), listItems());
+    EXPECT_EQ("Gone", text(IDC_ITEM_TEXT));
+    press(VK_ESCAPE);
+    EXPECT_EQ("Gone", text(IDC_ITEM_TEXT));
+}
+
+// The longest text g_itemText holds is taken from the list whole; a longer
+// one is not taken at all, and never written past the buffer's end. In
+// characters of three bytes: Wine's ANSI CB_GETLBTEXT overflows its own
+// buffer on items of more than 511 characters.
+TEST_F(DialogTest, AListTextIsTakenOnlyWhenItFitsWhole) {
+    open("C:\\Tools\\viewer.exe");
+    std::string fits = "ff", tooLong;
+    for (int i = 0; i < (MAX_ITEM_TEXT - 2) / 3; ++i) {
+        fits += u8"\u4e2d";
+        tooLong += u8"\u4e2d";
+    }
+    tooLong += u8"\u4e2d";
+    ASSERT_EQ(size_t(MAX_ITEM_TEXT - 1), fits.size());
+    ASSERT_EQ(size_t(MAX_ITEM_TEXT), tooLong.size());
+    SendMessageA(control(IDC_ITEM_TEXT), CB_ADDSTRING, 0, (LPARAM)fits.c_str());
+    SendMessageA(control(IDC_ITEM_TEXT), CB_ADDSTRING, 0, (LPARAM)tooLong.c_str());
+    select(0);
+    EXPECT_EQ(fits, std::string(g_itemText));
+    select(1);
+    EXPECT_EQ(fits, std::string(g_itemText));
+    EXPECT_EQ(fits, text(IDC_ITEM_TEXT));
 }

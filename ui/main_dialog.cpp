@@ -1,12 +1,17 @@
 #include "ui/main_dialog.h"
 
 #include "app/quillet.h"
+#include "entries/entry_name.h"
 #include "entries/entry_store.h"
 #include "ui/shell_calls.h"
 
 #include <string.h>
 
 OPENFILENAMEA g_openFileName;
+
+// Whether the menu text is a proposal the user has not touched since the
+// program made it: another application's proposal then replaces it.
+static bool g_itemTextProposed;
 
 static const char ITEM_TEXT_PREFIX[] = "Open with ";
 static const char BROWSE_FILTER[] = "Application\0*.exe\0";
@@ -29,11 +34,21 @@ static void addNameToList(const char* name, void* list) {
     SendMessageA((HWND)list, CB_ADDSTRING, 0, (LPARAM)name);
 }
 
-void fillEntryList(HWND dialog) {
+// Lists the entries as the registry holds them now. Items are deleted one
+// by one because CB_RESETCONTENT would also empty the box.
+static void refillEntryList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_ITEM_TEXT);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    g_itemText[0] = '\0';
+    for (LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0); count > 0; --count) {
+        SendMessageA(list, CB_DELETESTRING, count - 1, 0);
+    }
     listEntries(addNameToList, list);
+}
+
+void fillEntryList(HWND dialog) {
+    SendMessageA(GetDlgItem(dialog, IDC_ITEM_TEXT), CB_RESETCONTENT, 0, 0);
+    g_itemText[0] = '\0';
+    g_itemTextProposed = false;
+    refillEntryList(dialog);
 }
 
 // A disabled control cannot keep the focus, and nothing else would take it:
@@ -58,37 +73,24 @@ static void readPathField(HWND dialog, char (&path)[MAX_APP_PATH]) {
 void updateButtons(HWND dialog) {
     char path[MAX_APP_PATH];
     readPathField(dialog, path);
-    bool exists = entryExists(g_itemText);
-    enableButton(dialog, IDC_ADD, !exists && path[0] != '\0' && acceptsEntry(g_itemText, path));
-    enableButton(dialog, IDC_REMOVE, exists);
+    NameUse use = useOfName(g_itemText);
+    enableButton(dialog, IDC_ADD,
+                 use == NAME_FREE && path[0] != '\0' && acceptsEntry(g_itemText, path));
+    enableButton(dialog, IDC_REMOVE, use == NAME_OF_ENTRY);
 }
 
-// The longest start of text[0..length) that ends on a character boundary:
-// a UTF-8 continuation byte at the cut means it would split a character.
-static size_t cutAtCharacter(const char* text, size_t length) {
-    while (length > 0 && ((unsigned char)text[length] & 0xC0) == 0x80) {
-        --length;
-    }
-    return length;
-}
-
-// Replaces an empty text or the name of an existing entry with
-// "Open with <file name without its last extension>"; a text typed for a new
-// entry is left alone.
+// Replaces an empty text, the name of an existing entry or an untouched
+// proposal with "Open with <file name without its last extension>"; a text
+// the user typed or edited is left alone.
 void suggestItemText(HWND dialog, const char* path) {
-    if (g_itemText[0] == '\0' || entryExists(g_itemText)) {
+    if (g_itemText[0] == '\0' || g_itemTextProposed || entryExists(g_itemText)) {
         const char* lastBackslash = strrchr(path, '\\');
         const char* fileName = lastBackslash != NULL ? lastBackslash + 1 : path;
         const char* lastDot = strrchr(fileName, '.');
         size_t nameLength = lastDot != NULL ? (size_t)(lastDot - fileName) : strlen(fileName);
-        const size_t room = MAX_ITEM_TEXT - sizeof ITEM_TEXT_PREFIX;
-        if (nameLength > room) {
-            nameLength = cutAtCharacter(fileName, room);
-        }
-        memcpy(g_itemText, ITEM_TEXT_PREFIX, sizeof ITEM_TEXT_PREFIX - 1);
-        memcpy(g_itemText + sizeof ITEM_TEXT_PREFIX - 1, fileName, nameLength);
-        g_itemText[sizeof ITEM_TEXT_PREFIX - 1 + nameLength] = '\0';
+        composeEntryName(ITEM_TEXT_PREFIX, fileName, nameLength, g_itemText);
         SetWindowTextA(GetDlgItem(dialog, IDC_ITEM_TEXT), g_itemText);
+        g_itemTextProposed = true;
     }
     updateButtons(dialog);
 }
@@ -124,11 +126,22 @@ void browseForApplication(HWND dialog) {
     suggestItemText(dialog, g_appPath);
 }
 
+// The box's text as it stands, however it got there: typed, pasted, or left
+// by the list as it closed.
 void onItemTextEdited(HWND dialog) {
-    GetDlgItemTextA(dialog, IDC_ITEM_TEXT, g_itemText, MAX_ITEM_TEXT);
+    char text[MAX_ITEM_TEXT];
+    text[0] = '\0';
+    GetDlgItemTextA(dialog, IDC_ITEM_TEXT, text, MAX_ITEM_TEXT);
+    if (strcmp(text, g_itemText) != 0) {
+        memcpy(g_itemText, text, sizeof text);
+        g_itemTextProposed = false;
+    }
     updateButtons(dialog);
 }
 
+// The list's selection moved (arrow keys, the wheel, a click) or was
+// accepted. The box takes the item's text only after this notification, so
+// the text comes from the item itself.
 void onItemSelected(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_ITEM_TEXT);
     LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
@@ -136,11 +149,19 @@ void onItemSelected(HWND dialog) {
         LRESULT length = SendMessageA(list, CB_GETLBTEXTLEN, index, 0);
         if (length >= 0 && length <= MAX_ITEM_TEXT - 1) {
             SendMessageA(list, CB_GETLBTEXT, index, (LPARAM)g_itemText);
+            g_itemTextProposed = false;
         }
         // The box may still hold letters typed while the list was open; the
         // buttons act on g_itemText, so the box must show exactly that.
         SetWindowTextA(list, g_itemText);
     }
+    updateButtons(dialog);
+}
+
+// Other programs may have added or removed entries since the list was
+// filled; the box keeps its text.
+static void refreshListAndButtons(HWND dialog) {
+    refillEntryList(dialog);
     updateButtons(dialog);
 }
 
@@ -150,19 +171,23 @@ void onAdd(HWND dialog) {
     if (!addEntry(g_itemText, path)) {
         // Owned by the dialog, which stays disabled until the box is closed.
         MessageBoxA(dialog, "Cannot create registry entry", "Error", MB_OK);
-        // Another program may have made the entry meanwhile: the buttons
-        // show the registry as it is now.
-        updateButtons(dialog);
+        // Another program may have made the entry meanwhile: the list and
+        // the buttons show the registry as it is now.
+        refreshListAndButtons(dialog);
         return;
     }
     fillEntryList(dialog);
     updateButtons(dialog);
 }
 
+// Whatever the outcome, the list and the buttons show the registry as it is
+// afterwards: another program may have removed the entry first.
 void onRemove(HWND dialog) {
     if (removeEntry(g_itemText)) {
         fillEntryList(dialog);
         updateButtons(dialog);
+    } else {
+        refreshListAndButtons(dialog);
     }
 }
 
@@ -206,10 +231,14 @@ static void onCommand(HWND dialog, WORD id, WORD notification) {
         }
         break;
     case IDC_ITEM_TEXT:
-        if (notification == CBN_EDITCHANGE) {
+        // Every way the box's text can change: g_itemText follows each.
+        if (notification == CBN_EDITCHANGE || notification == CBN_SELENDCANCEL ||
+            notification == CBN_CLOSEUP) {
             onItemTextEdited(dialog);
-        } else if (notification == CBN_SELENDOK) {
+        } else if (notification == CBN_SELCHANGE || notification == CBN_SELENDOK) {
             onItemSelected(dialog);
+        } else if (notification == CBN_DROPDOWN) {
+            refreshListAndButtons(dialog);
         }
         break;
     case IDC_REMOVE:
