@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the program as it ships, without running it: a 32-bit x86 Windows
-# program of at most 40 KiB that imports system libraries only.
+# program of at most 40 KiB that imports system libraries only, and whose
+# header names Windows 7 (6.1) as its subsystem and operating system version.
 # Usage: scripts/check-program.sh [PROGRAM]   (default build/quillet.exe)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,6 +13,19 @@ headers=$(i686-w64-mingw32-objdump -p "$program" 2>/dev/null || true)
 failed=0
 if ! grep -q 'file format pei-i386' <<<"$headers"; then
     echo "$program is not a 32-bit x86 Windows program" >&2
+    failed=1
+fi
+# The header's version fields, as "MAJOR.MINOR" (".": not found).
+header_version() {
+    local major minor
+    major=$(sed -n "s/^Major$1Version[[:space:]]*//p" <<<"$headers")
+    minor=$(sed -n "s/^Minor$1Version[[:space:]]*//p" <<<"$headers")
+    echo "$major.$minor"
+}
+subsystem=$(header_version Subsystem)
+os=$(header_version OSystem)
+if [ "$subsystem" != 6.1 ] || [ "$os" != 6.1 ]; then
+    echo "$program names subsystem version $subsystem and OS version $os, not 6.1 (Windows 7)" >&2
     failed=1
 fi
 size=$(stat -c %s "$program")
@@ -31,4 +45,5 @@ for library in $imports; do
     fi
 done
 [ $failed -eq 0 ] || exit 1
-echo "$(basename "$program"): 32-bit x86, $size bytes (at most $limit), imports ${imports% }"
+echo "$(basename "$program"): 32-bit x86, Windows $subsystem subsystem and OS version," \
+    "$size bytes (at most $limit), imports ${imports% }"

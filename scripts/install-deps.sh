@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building and running the program under Wine needs, on Debian,
-# as root. Does nothing when everything is already there.
+# Installs what building and running the program under Wine needs, and the
+# Visual Studio-like build's compiler, on Debian, as root. Does nothing when
+# everything is already there.
 set -euo pipefail
 
 need=()
@@ -16,6 +17,13 @@ command -v wine >/dev/null || need+=(wine)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 command -v Xvfb >/dev/null || need+=(xvfb)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# The Visual Studio-like build (scripts/check-msvc-like.sh): clang-cl,
+# lld-link, llvm-rc and llvm-lib (llvm brings both), some only with a version
+# suffix, and Ninja.
+command -v clang-cl >/dev/null || command -v clang-cl-14 >/dev/null || need+=(clang)
+command -v lld-link >/dev/null || command -v lld-link-14 >/dev/null || need+=(lld)
+command -v llvm-rc >/dev/null || command -v llvm-rc-14 >/dev/null || need+=(llvm)
+command -v ninja >/dev/null || need+=(ninja-build)
 # Extras: COMMAND=PACKAGE, or /PATH=PACKAGE for a package that brings a file.
 for extra in "$@"; do
     what=${extra%%=*}
