@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/dll_search.h"
 #include "app/quillet.h"
 #include "registry/registry_key.h"
 #include "ui/main_dialog.h"
@@ -15,6 +16,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
                    int showCommand) {
     (void)previousInstance;
     (void)showCommand;
+    // Before anything could load a DLL by name.
+    limitDllSearchToSystemFolder();
     ensureShellKey();
     takeFirstArgument(commandLine, g_appPath);
     g_hInstance = instance;

@@ -251,8 +251,10 @@ TEST_F(DialogTest, EachFieldFollowsTheLabelThatNamesIt) {
         EXPECT_STREQ(pair.text, text);
     }
 
-    // What a screen reader asks. Wine looks for a label for edit controls
-    // only, so the combo box cannot be asked here.
+    // What a screen reader asks, as a client of COM must: from a thread that
+    // initialised it. Wine looks for a label for edit controls only, so the
+    // combo box cannot be asked here.
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(NULL, COINIT_APARTMENTTHREADED)));
     IAccessible* accessible = NULL;
     ASSERT_EQ(S_OK, AccessibleObjectFromWindow(control(IDC_APP_PATH), (DWORD)OBJID_CLIENT,
                                                __uuidof(IAccessible), (void**)&accessible));
@@ -265,6 +267,7 @@ TEST_F(DialogTest, EachFieldFollowsTheLabelThatNamesIt) {
     EXPECT_EQ(L"Application:", std::wstring(name != NULL ? name : L"(no name)"));
     SysFreeString(name);
     accessible->Release();
+    CoUninitialize();
 }
 
 TEST(DialogResources, TheIconGroupHoldsThreeTrueColourSizes) {

@@ -5,9 +5,15 @@ typedef void(WINAPI* DragFinishFn)(HDROP);
 typedef BOOL(WINAPI* GetOpenFileNameFn)(LPOPENFILENAMEA);
 
 // The library stays loaded for the rest of the process once it is needed.
+// It comes from the system folder, never from beside the program. Windows
+// without that flag (Windows 7 before KB2533623) refuses it; both libraries
+// are known DLLs there, which Windows loads from the system folder anyway.
 static void* procedureOf(const char* library, const char* name) {
     HMODULE module = GetModuleHandleA(library);
     if (module == NULL) {
+        module = LoadLibraryExA(library, NULL, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    if (module == NULL && GetLastError() == ERROR_INVALID_PARAMETER) {
         module = LoadLibraryA(library);
     }
     return module != NULL ? (void*)GetProcAddress(module, name) : NULL;
