@@ -6,7 +6,10 @@
 //   S  B plus one listEntries pass at the same N: the floor for a start that
 //      must list every entry before its dialog shows (derived, not timed).
 // The ratios carry the store's own cost; the speed of the registry and of
-// the machine cancels out of them.
+// the machine cancels out of them. Two rows follow the dialog: what a
+// keystroke in the menu text box asks of the store (against O), and the
+// refill of the list as it opens, timed through the program's real dialog
+// (against E).
 //
 // The store runs in a sandbox: HKEY_LOCAL_MACHINE is redirected into a fresh
 // key under HKEY_CURRENT_USER. A redirection does not reach another process,
@@ -17,6 +20,7 @@
 #include "entries/entry_store.h"
 #include "registry/registry_key.h"
 #include "tests/process_dialog.h"
+#include "ui/main_dialog.h"
 
 #include <windows.h>
 
@@ -39,8 +43,9 @@ const char BENCH_COMMAND[] = "\"C:\\Tools\\bench.exe\" \"%1\"";
 
 enum { SIZE_COUNT = 4, MAX_SAMPLES = 1024 };
 const DWORD SIZES[SIZE_COUNT] = {10, 100, 1000, 10000};
-// One pass of E and of listEntries per round, so rounds shrink as passes
-// grow: under Wine a listEntries pass over 10,000 verbs takes about a second.
+// One pass of E, of listEntries and of the list refill per round, so rounds
+// shrink as passes grow: under Wine a listEntries pass over 10,000 verbs
+// takes seconds.
 const int ROUNDS[SIZE_COUNT] = {201, 101, 25, 7};
 // Samples of each fixed-cost operation per size, spread over the rounds.
 const int FIXED_SAMPLES = 401;
@@ -54,7 +59,10 @@ enum Row {
     ROW_OPEN,
     ROW_EXISTS_ABSENT,
     ROW_EXISTS_PRESENT,
+    ROW_KEYSTROKE_ENTRY,
+    ROW_KEYSTROKE_NEW,
     ROW_LIST,
+    ROW_REFILL,
     ROW_ADD_REMOVE,
     ROW_BARE_START,
     ROW_PROGRAM_START,
@@ -73,7 +81,10 @@ const RowInfo ROWS[ROW_COUNT] = {
     {"O  open verb + command  (floor)", -1},
     {"entryExists, absent     / O", ROW_OPEN},
     {"entryExists, present    / O", ROW_OPEN},
+    {"keystroke, entry's name / O", ROW_OPEN},
+    {"keystroke, new name     / O", ROW_OPEN},
     {"listEntries             / E", ROW_ENUMERATE},
+    {"list refill on opening  / E", ROW_ENUMERATE},
     {"addEntry + removeEntry  / O", ROW_OPEN},
     {"B  bare dialog start    (floor)", -1},
     {"quillet.exe start       / B", ROW_BARE_START},
@@ -268,6 +279,43 @@ DWORD listedCount() {
     return count;
 }
 
+enum { BUTTON_ADD = 1, BUTTON_REMOVE = 2 };
+
+// What a keystroke in the menu text box asks of the store, as updateButtons
+// asks it: useOfName always, acceptsEntry only for a free name, since it
+// decides Add alone. Returns the buttons that would be enabled.
+int keystroke(const char* name, const char* appPath) {
+    NameUse use = useOfName(name);
+    int buttons = 0;
+    if (use == NAME_FREE && appPath[0] != '\0' && acceptsEntry(name, appPath)) {
+        buttons |= BUTTON_ADD;
+    }
+    if (use == NAME_OF_ENTRY) {
+        buttons |= BUTTON_REMOVE;
+    }
+    return buttons;
+}
+
+// What the dialog runs when its list is about to open: the notification the
+// combo box sends, handled by the dialog's own procedure.
+void openList(HWND dialog, HWND combo) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ITEM_TEXT, CBN_DROPDOWN), (LPARAM)combo);
+}
+
+// The box holds name as if the user had typed it, and the list has been
+// opened once: the list must then hold exactly `verbs` names, the box still
+// name, and Remove be offered for it.
+bool dialogShowsFilled(HWND dialog, HWND combo, const char* name, DWORD verbs) {
+    SetWindowTextA(combo, name);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ITEM_TEXT, CBN_EDITCHANGE), (LPARAM)combo);
+    openList(dialog, combo);
+    char boxText[MAX_ITEM_TEXT] = "";
+    GetWindowTextA(combo, boxText, sizeof boxText);
+    return SendMessageA(combo, CB_GETCOUNT, 0, 0) == (LRESULT)verbs && strcmp(boxText, name) == 0 &&
+           strcmp(g_itemText, name) == 0 && IsWindowEnabled(GetDlgItem(dialog, IDC_REMOVE)) &&
+           !IsWindowEnabled(GetDlgItem(dialog, IDC_ADD));
+}
+
 // The shell key's last subkey in enumeration order: the one a walk over
 // every verb would reach last.
 bool lastVerb(HKEY shell, DWORD size, char* name) {
@@ -276,9 +324,10 @@ bool lastVerb(HKEY shell, DWORD size, char* name) {
 }
 
 // Measures every store row at one size; the sandboxed shell key holds
-// exactly `size` verbs. False when an operation gives a wrong answer, which
-// would make its timing meaningless.
-bool measureStore(HKEY shell, int size) {
+// exactly `size` verbs, and dialog is the program's dialog, reading the same
+// sandbox. False when an operation gives a wrong answer, which would make
+// its timing meaningless.
+bool measureStore(HKEY shell, HWND dialog, int size) {
     DWORD verbs = SIZES[size];
     char present[260];
     if (!lastVerb(shell, verbs, present)) {
@@ -291,8 +340,18 @@ bool measureStore(HKEY shell, int size) {
     REGSAM rights = keyOpenRights();
 
     if (enumeratePass(rights) != verbs || !openVerbAndCommand(presentPath, rights) ||
-        listedCount() != verbs || !entryExists(present) || entryExists(ABSENT_VERB)) {
+        listedCount() != verbs || !entryExists(present) || entryExists(ABSENT_VERB) ||
+        keystroke(present, BENCH_APP) != BUTTON_REMOVE ||
+        keystroke(ABSENT_VERB, BENCH_APP) != BUTTON_ADD) {
         fprintf(stderr, "bench: the store does not see the %lu verbs as filled\n",
+                (unsigned long)verbs);
+        return false;
+    }
+    // The refill is timed with the box holding the entry's name, so that the
+    // updateButtons it ends with does a keystroke's registry work too.
+    HWND combo = GetDlgItem(dialog, IDC_ITEM_TEXT);
+    if (!dialogShowsFilled(dialog, combo, present, verbs)) {
+        fprintf(stderr, "bench: the dialog's list does not show the %lu verbs after opening\n",
                 (unsigned long)verbs);
         return false;
     }
@@ -314,6 +373,10 @@ bool measureStore(HKEY shell, int size) {
         listEntries(countName, &count);
         addSample(samples[ROW_LIST], now() - begin);
 
+        begin = now();
+        openList(dialog, combo);
+        addSample(samples[ROW_REFILL], now() - begin);
+
         for (int repeat = 0; repeat < fixedPerRound; ++repeat) {
             begin = now();
             openVerbAndCommand(presentPath, rights);
@@ -326,6 +389,14 @@ bool measureStore(HKEY shell, int size) {
             begin = now();
             entryExists(present);
             addSample(samples[ROW_EXISTS_PRESENT], now() - begin);
+
+            begin = now();
+            keystroke(present, BENCH_APP);
+            addSample(samples[ROW_KEYSTROKE_ENTRY], now() - begin);
+
+            begin = now();
+            keystroke(ABSENT_VERB, BENCH_APP);
+            addSample(samples[ROW_KEYSTROKE_NEW], now() - begin);
 
             begin = now();
             bool added = addEntry(NEW_VERB, BENCH_APP);
@@ -364,13 +435,31 @@ bool runStoreBenchmarks() {
                                NULL) != 0) {
         fprintf(stderr, "bench: cannot create the sandboxed shell key\n");
     } else {
-        ok = true;
-        DWORD filled = 0;
-        for (int size = 0; size < SIZE_COUNT && ok; ++size) {
-            fprintf(stderr, "bench: entry store with %lu verbs\n", (unsigned long)SIZES[size]);
-            ok = addVerbs(shell, SANDBOX_VERB_PREFIX, filled, SIZES[size]) &&
-                 measureStore(shell, size);
-            filled = SIZES[size];
+        // The program's dialog, started as with an application named on the
+        // command line; modeless, since nothing here runs its messages but the
+        // bench's own. It lists the sandboxed shell key like everything else
+        // here. Windows need a display: scripts/bench.sh's prefix has the null
+        // driver.
+        g_hInstance = GetModuleHandleA(NULL);
+        strcpy(g_appPath, BENCH_APP);
+        HWND dialog =
+            CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(IDD_MAIN), NULL, dialogProc, 0);
+        if (dialog == NULL) {
+            fprintf(stderr, "bench: cannot create the dialog (error %lu)\n", GetLastError());
+        } else {
+            ok = true;
+            DWORD filled = 0;
+            for (int size = 0; size < SIZE_COUNT && ok; ++size) {
+                fprintf(stderr, "bench: entry store with %lu verbs\n", (unsigned long)SIZES[size]);
+                ok = addVerbs(shell, SANDBOX_VERB_PREFIX, filled, SIZES[size]) &&
+                     measureStore(shell, dialog, size);
+                filled = SIZES[size];
+            }
+            DestroyWindow(dialog);
+            // The dialog ends the program's message loop as it goes; this
+            // program has none, so the quit message is taken off again.
+            MSG quit;
+            PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
         }
         RegCloseKey(shell);
     }
@@ -519,11 +608,14 @@ void printTable(const char* program) {
         printf("\n");
     }
 
-    printf("\nSamples per cell: E and listEntries");
+    printf("\nkeystroke: what updateButtons asks of the store; useOfName, and acceptsEntry\n");
+    printf("only for a free name. list refill: the dialog's own CBN_DROPDOWN handling with\n");
+    printf("an entry's name in the box: empty the list, listEntries into it, updateButtons.\n");
+    printf("\nSamples per cell: E, listEntries and list refill");
     for (int size = 0; size < SIZE_COUNT; ++size) {
         printf("%s%d", size == 0 ? " " : "/", ROUNDS[size]);
     }
-    printf("; O, entryExists, addEntry + removeEntry");
+    printf(";\nO, entryExists, keystroke, addEntry + removeEntry");
     for (int size = 0; size < SIZE_COUNT; ++size) {
         printf("%s%d", size == 0 ? " " : "/", g_fixedSamples[size]);
     }
@@ -535,7 +627,13 @@ void printTable(const char* program) {
     if (GetFileAttributesExA(program, GetFileExInfoStandard, &attributes)) {
         unsigned long bytes = attributes.nFileSizeLow;
         unsigned long tenthsOfKiB = (bytes * 10 + 512) / 1024;
-        printf("quillet.exe: %lu bytes (%lu.%lu KiB)\n", bytes, tenthsOfKiB / 10, tenthsOfKiB % 10);
+#ifdef _WIN64
+        const char* build = " (64-bit test build)";
+#else
+        const char* build = "";
+#endif
+        printf("quillet.exe%s: %lu bytes (%lu.%lu KiB)\n", build, bytes, tenthsOfKiB / 10,
+               tenthsOfKiB % 10);
     }
 }
 
