@@ -279,23 +279,6 @@ DWORD listedCount() {
     return count;
 }
 
-enum { BUTTON_ADD = 1, BUTTON_REMOVE = 2 };
-
-// What a keystroke in the menu text box asks of the store, as updateButtons
-// asks it: useOfName always, acceptsEntry only for a free name, since it
-// decides Add alone. Returns the buttons that would be enabled.
-int keystroke(const char* name, const char* appPath) {
-    NameUse use = useOfName(name);
-    int buttons = 0;
-    if (use == NAME_FREE && appPath[0] != '\0' && acceptsEntry(name, appPath)) {
-        buttons |= BUTTON_ADD;
-    }
-    if (use == NAME_OF_ENTRY) {
-        buttons |= BUTTON_REMOVE;
-    }
-    return buttons;
-}
-
 // What the dialog runs when its list is about to open: the notification the
 // combo box sends, handled by the dialog's own procedure.
 void openList(HWND dialog, HWND combo) {
@@ -339,10 +322,11 @@ bool measureStore(HKEY shell, HWND dialog, int size) {
     // Asked once, outside the timings: the floors are the registry calls alone.
     REGSAM rights = keyOpenRights();
 
+    EntryChoices forEntry = choicesFor(present, BENCH_APP);
+    EntryChoices forNew = choicesFor(ABSENT_VERB, BENCH_APP);
     if (enumeratePass(rights) != verbs || !openVerbAndCommand(presentPath, rights) ||
         listedCount() != verbs || !entryExists(present) || entryExists(ABSENT_VERB) ||
-        keystroke(present, BENCH_APP) != BUTTON_REMOVE ||
-        keystroke(ABSENT_VERB, BENCH_APP) != BUTTON_ADD) {
+        forEntry.canAdd || !forEntry.canRemove || !forNew.canAdd || forNew.canRemove) {
         fprintf(stderr, "bench: the store does not see the %lu verbs as filled\n",
                 (unsigned long)verbs);
         return false;
@@ -391,11 +375,11 @@ bool measureStore(HKEY shell, HWND dialog, int size) {
             addSample(samples[ROW_EXISTS_PRESENT], now() - begin);
 
             begin = now();
-            keystroke(present, BENCH_APP);
+            choicesFor(present, BENCH_APP);
             addSample(samples[ROW_KEYSTROKE_ENTRY], now() - begin);
 
             begin = now();
-            keystroke(ABSENT_VERB, BENCH_APP);
+            choicesFor(ABSENT_VERB, BENCH_APP);
             addSample(samples[ROW_KEYSTROKE_NEW], now() - begin);
 
             begin = now();
@@ -608,9 +592,10 @@ void printTable(const char* program) {
         printf("\n");
     }
 
-    printf("\nkeystroke: what updateButtons asks of the store; useOfName, and acceptsEntry\n");
-    printf("only for a free name. list refill: the dialog's own CBN_DROPDOWN handling with\n");
-    printf("an entry's name in the box: empty the list, listEntries into it, updateButtons.\n");
+    printf("\nkeystroke: choicesFor, what updateButtons asks of the store; useOfName, and\n");
+    printf("acceptsEntry only for a free name. list refill: the dialog's own CBN_DROPDOWN\n");
+    printf("handling with an entry's name in the box: empty the list, listEntries into it,\n");
+    printf("updateButtons.\n");
     printf("\nSamples per cell: E, listEntries and list refill");
     for (int size = 0; size < SIZE_COUNT; ++size) {
         printf("%s%d", size == 0 ? " " : "/", ROUNDS[size]);

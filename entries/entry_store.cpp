@@ -85,6 +85,15 @@ NameUse useOfName(const char* name) {
     return shell.handle != NULL ? useOfNameIn(shell.handle, name) : NAME_FREE;
 }
 
+EntryChoices choicesFor(const char* name, const char* appPath) {
+    NameUse use = useOfName(name);
+    EntryChoices choices;
+    // The rule is asked only for a free name: it alone then decides.
+    choices.canAdd = use == NAME_FREE && appPath[0] != '\0' && acceptsEntry(name, appPath);
+    choices.canRemove = use == NAME_OF_ENTRY;
+    return choices;
+}
+
 bool entryExists(const char* name) {
     return findEntry(name, false);
 }

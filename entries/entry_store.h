@@ -32,9 +32,18 @@ NameUse useOfName(const char* name);
 
 // The store's rule for what it may write, whatever the registry holds: a
 // name that isWritableEntryName takes, and a path with no double quote (it
-// would break the quoting) that fits the command buffer. The dialog enables
-// Add by it.
+// would break the quoting) that fits the command buffer.
 bool acceptsEntry(const char* name, const char* appPath);
+
+// What may be done with name and appPath as the registry stands, from one
+// lookup: add, for a free name that acceptsEntry takes with an application
+// chosen (appPath not empty); remove, for an entry. The dialog's buttons
+// follow it at every keystroke.
+struct EntryChoices {
+    bool canAdd;
+    bool canRemove;
+};
+EntryChoices choicesFor(const char* name, const char* appPath);
 
 // Creates the entry name whose command runs appPath on the clicked file:
 // "<appPath>" "%1" as the default value of name\command. Refuses what

@@ -8,14 +8,6 @@
 
 typedef std::vector<std::string> Names;
 
-static std::string repeat(const std::string& text, int times) {
-    std::string result;
-    for (int i = 0; i < times; ++i) {
-        result += text;
-    }
-    return result;
-}
-
 class EntryStoreTest : public RegistrySandbox {
   protected:
     void SetUp() override {

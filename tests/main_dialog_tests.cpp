@@ -532,12 +532,8 @@ TEST_F(DialogTest, TheListAndTheButtonsFollowTheRegistryAfterEveryClick) {
 // buffer on items of more than 511 characters.
 TEST_F(DialogTest, AListTextIsTakenOnlyWhenItFitsWhole) {
     open("C:\\Tools\\viewer.exe");
-    std::string fits = "ff", tooLong;
-    for (int i = 0; i < (MAX_ITEM_TEXT - 2) / 3; ++i) {
-        fits += u8"\u4e2d";
-        tooLong += u8"\u4e2d";
-    }
-    tooLong += u8"\u4e2d";
+    const std::string fits = "ff" + repeat(u8"\u4e2d", (MAX_ITEM_TEXT - 2) / 3);
+    const std::string tooLong = repeat(u8"\u4e2d", MAX_ITEM_TEXT / 3);
     ASSERT_EQ(size_t(MAX_ITEM_TEXT - 1), fits.size());
     ASSERT_EQ(size_t(MAX_ITEM_TEXT), tooLong.size());
     SendMessageA(control(IDC_ITEM_TEXT), CB_ADDSTRING, 0, (LPARAM)fits.c_str());

@@ -266,3 +266,11 @@ int openHandleCount() {
     }
     return count;
 }
+
+std::string repeat(const std::string& text, int times) {
+    std::string result;
+    for (int i = 0; i < times; ++i) {
+        result += text;
+    }
+    return result;
+}

@@ -63,5 +63,7 @@ std::string dumpTree(const std::string& path);
 std::vector<std::string> listedNames();
 // The number of handles the process has open, registry keys included.
 int openHandleCount();
+// text, times times over: long names in characters of several bytes.
+std::string repeat(const std::string& text, int times);
 
 #endif

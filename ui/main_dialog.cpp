@@ -73,10 +73,9 @@ static void readPathField(HWND dialog, char (&path)[MAX_APP_PATH]) {
 void updateButtons(HWND dialog) {
     char path[MAX_APP_PATH];
     readPathField(dialog, path);
-    NameUse use = useOfName(g_itemText);
-    enableButton(dialog, IDC_ADD,
-                 use == NAME_FREE && path[0] != '\0' && acceptsEntry(g_itemText, path));
-    enableButton(dialog, IDC_REMOVE, use == NAME_OF_ENTRY);
+    EntryChoices choices = choicesFor(g_itemText, path);
+    enableButton(dialog, IDC_ADD, choices.canAdd);
+    enableButton(dialog, IDC_REMOVE, choices.canRemove);
 }
 
 // Replaces an empty text, the name of an existing entry or an untouched
