@@ -21,13 +21,14 @@
 
 enum {
     MAX_APP_PATH = 512, // bytes, NUL included
-    // Bytes, NUL included. Any registry key name fits (255 UTF-16 units, each
-    // at most three bytes in UTF-8), and a longer text, cut to this size,
-    // still has more units than any key name may have: what the box holds
-    // can never be mistaken for a shorter name.
+    // Bytes, NUL included. Any registry key name fits whole (255 UTF-16
+    // units, each at most three bytes in UTF-8). A longer text is judged by
+    // its length in units, never by the part of it that fits here, which may
+    // be a valid and shorter name.
     MAX_ITEM_TEXT = 768,
-    // A double quote, the longest path, the tail " "%1"" and the NUL.
-    MAX_COMMAND_VALUE = 1 + (MAX_APP_PATH - 1) + 6 + 1
+    // A double quote, the longest path with every byte a % written as %%,
+    // the tail " "%1"" and the NUL.
+    MAX_COMMAND_VALUE = 1 + 2 * (MAX_APP_PATH - 1) + 6 + 1
 };
 
 // The key whose subkeys are the verbs shown for files of every type.

@@ -13,8 +13,19 @@ static bool isVerbName(const char* name) {
     return name[0] != '\0' && strchr(name, '\\') == NULL;
 }
 
+// The bytes the command takes in g_commandValue: each % of the path is
+// written twice, and the quotes, the tail and the NUL come with it.
+static size_t commandSize(const char* appPath) {
+    size_t size = 1 + sizeof COMMAND_TAIL;
+    for (const char* at = appPath; *at != '\0'; ++at) {
+        size += *at == '%' ? 2 : 1;
+    }
+    return size;
+}
+
 static bool isQuotablePath(const char* appPath) {
-    return strlen(appPath) <= MAX_APP_PATH - 1 && strchr(appPath, '"') == NULL;
+    return strlen(appPath) <= MAX_APP_PATH - 1 && commandSize(appPath) <= MAX_COMMAND_VALUE &&
+           strchr(appPath, '"') == NULL;
 }
 
 bool acceptsEntry(const char* name, const char* appPath) {
@@ -22,11 +33,23 @@ bool acceptsEntry(const char* name, const char* appPath) {
 }
 
 // Writes "<appPath>" "%1" into g_commandValue, whose opening quote is
-// already in place. The path has been checked to fit.
+// already in place. The shell rewrites every % sequence of a command before
+// it runs it (%1, %L, %~2, and any other loses its %), and reads %% as one %:
+// so each % of the path goes in as %%. The path has been checked to fit.
 static void buildCommandValue(const char* appPath) {
-    size_t pathLength = strlen(appPath);
-    memcpy(g_commandValue + 1, appPath, pathLength);
-    memcpy(g_commandValue + 1 + pathLength, COMMAND_TAIL, sizeof COMMAND_TAIL);
+    char* out = g_commandValue + 1;
+    for (const char* in = appPath; *in != '\0'; ++in) {
+        *out++ = *in;
+        if (*in == '%') {
+            *out++ = '%';
+        }
+    }
+    memcpy(out, COMMAND_TAIL, sizeof COMMAND_TAIL);
+}
+
+void makeShellKey() {
+    RegistryKey root(HKEY_LOCAL_MACHINE, NULL, RegistryKey::SKIP_FIGURES);
+    root.createSubKey(SHELL_KEY_PATH);
 }
 
 void listEntries(EntryNameSink sink, void* context) {
@@ -103,8 +126,13 @@ bool removeEntry(const char* name) {
 }
 
 bool addEntry(const char* name, const char* appPath) {
+    if (!acceptsEntry(name, appPath)) {
+        return false;
+    }
+    // Another program may have removed the shell key since the start.
+    makeShellKey();
     RegistryKey shell(HKEY_LOCAL_MACHINE, SHELL_KEY_PATH, RegistryKey::SKIP_FIGURES);
-    if (shell.handle == NULL || !acceptsEntry(name, appPath)) {
+    if (shell.handle == NULL) {
         return false;
     }
     buildCommandValue(appPath);

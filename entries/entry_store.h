@@ -45,10 +45,17 @@ struct EntryChoices {
 };
 EntryChoices choicesFor(const char* name, const char* appPath);
 
+// Creates the shell key when it is missing; an existing one is left as it
+// is. Nothing tells whether it worked: a missing key shows as no entries and
+// a failed add.
+void makeShellKey();
+
 // Creates the entry name whose command runs appPath on the clicked file:
-// "<appPath>" "%1" as the default value of name\command. Refuses what
-// acceptsEntry refuses, and a name that is not free (a bare key left over
-// is completed). Keys created before a failing step stay.
+// "<appPath>" "%1" as the default value of name\command, each % of the path
+// written as %%, which the shell reads as one. Refuses what acceptsEntry
+// refuses, and a name that is not free (a bare key left over is completed).
+// Makes the shell key when it is missing. Keys created before a failing step
+// stay.
 bool addEntry(const char* name, const char* appPath);
 
 #endif

@@ -17,6 +17,9 @@ command -v wine >/dev/null || need+=(wine)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 command -v Xvfb >/dev/null || need+=(xvfb)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# The name rule's character table and its generator (scripts/check-character-table.sh).
+command -v python3 >/dev/null || need+=(python3)
+[ -f /usr/share/unicode/DerivedCoreProperties.txt ] || need+=(unicode-data)
 # The Visual Studio-like build (scripts/check-msvc-like.sh): clang-cl,
 # lld-link, llvm-rc and llvm-lib (llvm brings both), some only with a version
 # suffix, and Ninja.

@@ -10,7 +10,9 @@
 # Either way the 32-bit program is built, and its size, imports and
 # reproducibility are checked: none of that needs to run it. So is the
 # Visual Studio-like build (scripts/check-msvc-like.sh), which compiles the
-# program as an MSVC build would, on every host.
+# program as an MSVC build would, on every host, and so is the name rule's
+# character table against the Unicode data it was generated from
+# (scripts/check-character-table.sh).
 # Exits non-zero when anything failed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,6 +34,10 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 total_passed=0 total_failed=0 total_skipped=0
 routes=()
+
+echo "=== Character table ==="
+verdict=$("$root/scripts/check-character-table.sh") || { status=1; verdict="Character table: differs from the generator's output; see above"; }
+routes+=("$verdict")
 
 echo "=== Visual Studio-like build ==="
 began=$SECONDS verdict=passed

@@ -315,6 +315,22 @@ TEST(DialogResources, TheProgramsManifestAsksForElevationAndCommonControls6) {
                                                "version=\"6.0.0.0\""));
     EXPECT_NE(std::string::npos, manifest.find("publicKeyToken=\"6595b64144ccf1df\""));
     EXPECT_NE(std::string::npos, manifest.find("xmlns=\"urn:schemas-microsoft-com:asm.v3\""));
+    // Without them Windows runs the program with Windows Vista's behaviour.
+    const char* const supportedOS[] = {
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // Windows 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", // Windows 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // Windows 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // Windows 10 and 11
+    };
+    size_t compatibility =
+        manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
+    size_t end = manifest.find("</compatibility>");
+    ASSERT_NE(std::string::npos, compatibility);
+    ASSERT_NE(std::string::npos, end);
+    for (const char* id : supportedOS) {
+        size_t at = manifest.find("<supportedOS Id=\"" + std::string(id) + "\"/>");
+        EXPECT_TRUE(at > compatibility && at < end) << id;
+    }
     EXPECT_NE(std::string::npos,
               manifest.find("<activeCodePage "
                             "xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"

@@ -1,6 +1,7 @@
 // The menu entries as the registry holds them: listing, lookup, removal and
 // addition, the command value's exact form, and what must never be lost.
 #include "app/quillet.h"
+#include "entries/entry_name.h"
 #include "entries/entry_store.h"
 #include "registry_sandbox.h"
 
@@ -22,12 +23,16 @@ TEST_F(EntryStoreTest, AnEmptyShellKeyHasNoEntries) {
     EXPECT_FALSE(removeEntry("Open with viewer"));
 }
 
-TEST_F(EntryStoreTest, WithoutAShellKeyNothingIsFoundAndNothingIsAdded) {
+// Another program (a cleanup tool) may remove the shell key while the dialog
+// is open: the next add makes it again, as the start does.
+TEST_F(EntryStoreTest, WithoutAShellKeyNothingIsFoundAndAnAddMakesIt) {
     ASSERT_EQ(0, RegDeleteKeyA(HKEY_LOCAL_MACHINE, TEST_SHELL));
     EXPECT_EQ(Names(), listedNames());
     EXPECT_FALSE(entryExists("x"));
-    EXPECT_FALSE(addEntry("Open with viewer", "C:\\Tools\\viewer.exe"));
-    EXPECT_FALSE(keyExists(TEST_SHELL));
+    EXPECT_FALSE(addEntry("Bad\\name", "C:\\Tools\\viewer.exe"));
+    EXPECT_FALSE(keyExists(TEST_SHELL)) << "a refused add writes nothing at all";
+    EXPECT_TRUE(addEntry("Open with viewer", "C:\\Tools\\viewer.exe"));
+    EXPECT_EQ(Names{"Open with viewer"}, listedNames());
 }
 
 TEST_F(EntryStoreTest, AddWritesTheVerbItsCommandKeyAndTheQuotedCommandOnly) {
@@ -54,6 +59,16 @@ TEST_F(EntryStoreTest, PathsAreQuotedWholeUpToTheLongestTheProgramAccepts) {
 
     ASSERT_TRUE(addEntry("Relative", "viewer.exe"));
     EXPECT_EQ("\"viewer.exe\" \"%1\"", stringValue(shellPath("Relative\\command"), NULL));
+
+    // The shell reads %% as one %, and rewrites any other % sequence.
+    ASSERT_TRUE(addEntry("Percent", "C:\\100%\\v%1x\\a%%b.exe"));
+    EXPECT_EQ("\"C:\\100%%\\v%%1x\\a%%%%b.exe\" \"%1\"",
+              stringValue(shellPath("Percent\\command"), NULL));
+    // The longest path, every byte of it a %.
+    std::string percents(MAX_APP_PATH - 1, '%');
+    ASSERT_TRUE(addEntry("Percents", percents.c_str()));
+    EXPECT_EQ("\"" + percents + percents + "\" \"%1\"",
+              stringValue(shellPath("Percents\\command"), NULL));
 }
 
 TEST_F(EntryStoreTest, RefusedInputWritesNothing) {
@@ -87,6 +102,28 @@ TEST_F(EntryStoreTest, RefusedInputWritesNothing) {
         {"leading blank", " Open with notepad", "C:\\a.exe"},
         {"trailing no-break space", u8"Open with notepad\u00a0", "C:\\a.exe"},
         {"not UTF-8", "Open with \xc5", "C:\\a.exe"},
+        {"canonical verb", "Open", "C:\\a.exe"},
+        {"canonical verb in capitals", "RUNAS", "C:\\a.exe"},
+        {"canonical verb never shown", "printto", "C:\\a.exe"},
+        {"canonical verb, mixed case", "ProPerTies", "C:\\a.exe"},
+        {"run as another user", "runasuser", "C:\\a.exe"},
+        {"Arabic letter mark", u8"Open\u061cwith", "C:\\a.exe"},
+        {"right-to-left override", u8"Open with \u202eexe.weiv", "C:\\a.exe"},
+        {"first strong isolate", u8"Open with \u2068x", "C:\\a.exe"},
+        {"zero width space", u8"Open\u200bwith", "C:\\a.exe"},
+        {"Mongolian vowel separator", u8"Open\u180ewith", "C:\\a.exe"},
+        {"word joiner", u8"Open\u2060with", "C:\\a.exe"},
+        {"soft hyphen", u8"Open\u00adwith", "C:\\a.exe"},
+        {"byte order mark", u8"\ufeffOpen with", "C:\\a.exe"},
+        {"Hangul filler alone", u8"\u3164", "C:\\a.exe"},
+        {"Hangul choseong filler", u8"Open\u115fwith", "C:\\a.exe"},
+        {"tag characters", u8"Open with \U000E0001\U000E0065\U000E006E", "C:\\a.exe"},
+        {"joiner at the end", u8"Open with x\u200d", "C:\\a.exe"},
+        {"joiner before a blank", u8"Open\u200c with", "C:\\a.exe"},
+        {"variation selector first", u8"\ufe0fOpen", "C:\\a.exe"},
+        {"variation selector after a blank", u8"Open \ufe0fwith", "C:\\a.exe"},
+        {"leading en space", u8"\u2002Open with", "C:\\a.exe"},
+        {"trailing narrow no-break space", u8"Open with\u202f", "C:\\a.exe"},
     };
     ASSERT_EQ(size_t(MAX_APP_PATH), tooLong.size());
     for (const auto& c : cases) {
@@ -234,10 +271,43 @@ TEST_F(EntryStoreTest, NamesOfTheRegistrysFullLengthWork) {
     EXPECT_EQ("", dumpTree(TEST_SHELL));
 }
 
+// The proposal is cut to the longest name a key may have; the White_Space
+// the cut leaves at its end goes too, however much of it there is.
+TEST(EntryName, AProposalCutAmongBlanksLosesThemAll) {
+    // 245 units of the file name fit: 240 letters and five of its six blanks.
+    const std::string fileName = std::string(240, 'n') + u8" \u3000\u00a0 \u2002 tail";
+    char proposal[MAX_ITEM_TEXT];
+    composeEntryName("Open with ", fileName.c_str(), fileName.size(), proposal);
+    EXPECT_EQ("Open with " + std::string(240, 'n'), std::string(proposal));
+    EXPECT_TRUE(isWritableEntryName(proposal));
+}
+
+// What names in real scripts need, and names that only contain a verb of
+// the shell's own.
+TEST_F(EntryStoreTest, NamesInEveryScriptAreTakenWithTheirJoinersAndSelectors) {
+    const char* const taken[] = {
+        u8"\u0628\u0627\u0632\u200c\u06a9\u0646", // Persian, a ZWNJ inside a word
+        u8"Open with \U0001F468\u200d\U0001F4BB", // an emoji sequence
+        u8"Open with \u263a\ufe0f",               // an emoji's picture form
+        u8"\U0001F3F3\ufe0f\u200d\U0001F308",     // a selector before a joiner
+        u8"\u0915\u094d\u200d\u0937",             // Devanagari, a ZWJ after a mark
+        u8"Open\u00a0with\u3000viewer",
+        "Opener",
+        "Open with",
+        "Print it",
+        "Run as admin"};
+    for (const char* name : taken) {
+        EXPECT_TRUE(acceptsEntry(name, "C:\\a.exe")) << name;
+        EXPECT_TRUE(addEntry(name, "C:\\a.exe")) << name;
+        EXPECT_TRUE(removeEntry(name)) << name;
+    }
+}
+
 // Another program may have written names this program refuses; each can
 // still be found and removed by its exact name.
 TEST_F(EntryStoreTest, AnEntryWithARefusedNameCanStillBeRemoved) {
-    const std::string names[] = {"Open with notepad ", u8"Open\u2028with", u8"\u00a0"};
+    const std::string names[] = {"Open with notepad ", u8"Open\u2028with", u8"\u00a0", "open",
+                                 "RunAs"};
     for (const std::string& name : names) {
         makeEntry(name, "\"C:\\theirs.exe\" \"%1\"");
         EXPECT_TRUE(entryExists(name.c_str()));

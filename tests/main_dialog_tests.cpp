@@ -43,6 +43,8 @@ TEST_F(DialogTest, TheProposalDropsOnlyTheLastExtensionOfTheFileName) {
         {"C:\\Tools\\", "Open with "},
         {"viewer.exe", "Open with viewer"},
         {"C:\\.hidden", "Open with "},
+        {"C:/Tools/viewer.exe", "Open with viewer"},
+        {"C:\\Tools/sub\\paint.exe", "Open with paint"},
     };
     for (const auto& c : cases) {
         open(c.path);
@@ -526,21 +528,46 @@ TEST_F(DialogTest, TheListAndTheButtonsFollowTheRegistryAfterEveryClick) {
     EXPECT_EQ("Gone", text(IDC_ITEM_TEXT));
 }
 
-// The longest text g_itemText holds is taken from the list whole; a longer
-// one is not taken at all, and never written past the buffer's end. In
-// characters of three bytes: Wine's ANSI CB_GETLBTEXT overflows its own
-// buffer on items of more than 511 characters.
-TEST_F(DialogTest, AListTextIsTakenOnlyWhenItFitsWhole) {
+// A name is at most 255 UTF-16 units, however many bytes they take; a longer
+// text names nothing, typed or in the list, even where the part of it that
+// g_itemText can hold would be a name. Three bytes a character: 256 of them
+// are 768 bytes, and cut at a character boundary, 255 of them.
+TEST_F(DialogTest, ATextLongerThanAnyNameIsNeitherRemovedNorAdded) {
+    const std::string longest = repeat(u8"\u4e2d", 255);
+    const std::string tooLong = repeat(u8"\u4e2d", 256);
+    // Relative to the shell key: Wine's "A" registry calls take paths of at
+    // most 260 units, and a whole path to this entry is longer.
+    ASSERT_TRUE(addEntry(longest.c_str(), "C:\\theirs.exe"));
     open("C:\\Tools\\viewer.exe");
-    const std::string fits = "ff" + repeat(u8"\u4e2d", (MAX_ITEM_TEXT - 2) / 3);
-    const std::string tooLong = repeat(u8"\u4e2d", MAX_ITEM_TEXT / 3);
-    ASSERT_EQ(size_t(MAX_ITEM_TEXT - 1), fits.size());
-    ASSERT_EQ(size_t(MAX_ITEM_TEXT), tooLong.size());
-    SendMessageA(control(IDC_ITEM_TEXT), CB_ADDSTRING, 0, (LPARAM)fits.c_str());
+    clearItemText();
+    paste(tooLong);
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+    EXPECT_FALSE(enabled(IDC_ADD));
+    // What a click sends, even to a disabled button.
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_REMOVE, BN_CLICKED),
+                 (LPARAM)control(IDC_REMOVE));
+    EXPECT_TRUE(entryExists(longest.c_str()));
+
+    // As long an item in the list names nothing either.
     SendMessageA(control(IDC_ITEM_TEXT), CB_ADDSTRING, 0, (LPARAM)tooLong.c_str());
-    select(0);
-    EXPECT_EQ(fits, std::string(g_itemText));
     select(1);
-    EXPECT_EQ(fits, std::string(g_itemText));
-    EXPECT_EQ(fits, text(IDC_ITEM_TEXT));
+    EXPECT_EQ(tooLong, text(IDC_ITEM_TEXT));
+    EXPECT_FALSE(enabled(IDC_REMOVE));
+    drop({"C:\\Tools\\paint.exe"});
+    EXPECT_EQ(tooLong, text(IDC_ITEM_TEXT)) << "a proposal replaces no text longer than a name";
+    select(0);
+    EXPECT_EQ(longest, std::string(g_itemText));
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+
+    clearItemText();
+    paste(longest);
+    EXPECT_TRUE(enabled(IDC_REMOVE));
+    click(IDC_REMOVE);
+    EXPECT_FALSE(entryExists(longest.c_str()));
+    paste(longest);
+    EXPECT_TRUE(enabled(IDC_ADD));
+    click(IDC_ADD);
+    EXPECT_EQ(L"\"C:\\Tools\\paint.exe\" \"%1\"",
+              wideDefaultValue(L"SOFTWARE\\Classes\\*\\shell\\" + std::wstring(255, L'\u4e2d') +
+                               L"\\command"));
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <shellapi.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -19,6 +20,8 @@
 namespace {
 
 const char SHELL[] = "SOFTWARE\\Classes\\*\\shell";
+// What the program proposes for echo_argument.exe.
+const char VERB[] = "Open with echo_argument";
 
 // The program writes the 64-bit view on 64-bit Windows; read it there too.
 REGSAM view() {
@@ -65,6 +68,15 @@ DWORD subKeyCount(const char* path) {
     return count;
 }
 
+bool writeFile(const std::string& path, const char* text) {
+    FILE* out = fopen(path.c_str(), "wb");
+    if (out == NULL) {
+        return false;
+    }
+    fputs(text, out);
+    return fclose(out) == 0;
+}
+
 template <typename Condition> bool waitFor(Condition condition, DWORD milliseconds = 10000) {
     for (DWORD waited = 0; waited < milliseconds; waited += 20) {
         if (condition()) {
@@ -84,8 +96,9 @@ std::string windowText(HWND window) {
 // One run of the program, from its start to its exit code.
 class ProgramRun {
   public:
-    explicit ProgramRun(const std::string& arguments) {
-        std::string commandLine = "\"" + builtFile("quillet.exe", false) + "\" " + arguments;
+    explicit ProgramRun(const std::string& arguments,
+                        const std::string& program = builtFile("quillet.exe", false)) {
+        std::string commandLine = "\"" + program + "\" " + arguments;
         STARTUPINFOA startup;
         memset(&startup, 0, sizeof startup);
         startup.cb = sizeof startup;
@@ -133,6 +146,7 @@ class ProgramRun {
     }
 
     bool started() const { return started_; }
+    HANDLE process() const { return process_.hProcess; }
     HWND dialog = NULL;
 
   private:
@@ -149,8 +163,6 @@ class ProgramTest : public testing::Test {
         deleteVerb(VERB);
     }
     void TearDown() override { deleteVerb(VERB); }
-
-    static constexpr const char* VERB = "Open with echo_argument";
 };
 
 } // namespace
@@ -190,33 +202,117 @@ TEST_F(ProgramTest, TheCloseBoxEndsTheProgramWithExitCodeZero) {
     EXPECT_EQ(0u, run.exitCode());
 }
 
-TEST_F(ProgramTest, TheCommandRunsTheApplicationOnTheClickedFileAsTheShellWould) {
-    std::string app = builtFile("echo_argument.exe", true);
+// Adds the entry for app through the program's own dialog.
+void addThroughTheDialog(const std::string& app) {
+    ProgramRun run("\"" + app + "\"");
+    ASSERT_TRUE(run.dialog != NULL);
+    run.click(IDC_ADD);
+    ASSERT_TRUE(waitFor([] { return commandOf(VERB) != "<no key>"; }));
+    run.pressEscape();
+    EXPECT_EQ(0u, run.exitCode());
+}
+
+// Runs the verb on file as Explorer's click does: the shell reads the
+// command under HKEY_CLASSES_ROOT\*\shell and fills in its placeholders
+// itself. Waits for the program it starts to end.
+bool runVerbAsTheShellDoes(const char* verb, const std::string& file) {
+    SHELLEXECUTEINFOA run;
+    memset(&run, 0, sizeof run);
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_CLASSNAME | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    run.lpClass = "*";
+    run.lpVerb = verb;
+    run.lpFile = file.c_str();
+    run.nShow = SW_HIDE;
+    if (!ShellExecuteExA(&run) || run.hProcess == NULL) {
+        return false;
+    }
+    WaitForSingleObject(run.hProcess, 30000);
+    CloseHandle(run.hProcess);
+    return true;
+}
+
+std::string fileText(const std::string& path) {
+    char buffer[1024] = "";
+    FILE* in = fopen(path.c_str(), "rb");
+    if (in == NULL) {
+        return "<no file>";
+    }
+    buffer[fread(buffer, 1, sizeof buffer - 1, in)] = '\0';
+    fclose(in);
+    return buffer;
+}
+
+// The application lies in a folder whose name the shell would rewrite if
+// the command held it as it stands: a % starts a placeholder there.
+TEST_F(ProgramTest, TheShellRunsTheChosenApplicationOnTheClickedFileFromAnyFolder) {
+    const std::string clicked = builtFile("a report (final).txt", true);
+    ASSERT_TRUE(writeFile(clicked, "report"));
+    for (const char* folderName : {"plain", "R&D", "100% v%1x a%%b x%Ly 50%Sale"}) {
+        SCOPED_TRACE(folderName);
+        std::string folder = builtFile(folderName, true);
+        CreateDirectoryA(folder.c_str(), NULL);
+        std::string app = folder + "\\echo_argument.exe";
+        ASSERT_TRUE(CopyFileA(builtFile("echo_argument.exe", true).c_str(), app.c_str(), FALSE));
+        std::string received = folder + "\\received.txt";
+        DeleteFileA(received.c_str());
+
+        addThroughTheDialog(app);
+        ASSERT_TRUE(runVerbAsTheShellDoes(VERB, clicked)) << commandOf(VERB);
+        EXPECT_EQ("1\n" + clicked, fileText(received)) << commandOf(VERB);
+
+        deleteVerb(VERB);
+        DeleteFileA(received.c_str());
+        DeleteFileA(app.c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    DeleteFileA(clicked.c_str());
+}
+
+// Whether library loads when the process calls LoadLibraryA with it, from a
+// thread of its own started in it.
+bool loadsInProcess(HANDLE process, const std::string& library) {
+    void* name =
+        VirtualAllocEx(process, NULL, library.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (name == NULL ||
+        !WriteProcessMemory(process, name, library.c_str(), library.size() + 1, NULL)) {
+        return false;
+    }
+    // kernel32 lies at the same address in every process of the session.
+    LPTHREAD_START_ROUTINE loadLibrary = (LPTHREAD_START_ROUTINE)(void*)GetProcAddress(
+        GetModuleHandleA("kernel32.dll"), "LoadLibraryA");
+    HANDLE thread = CreateRemoteThread(process, NULL, 0, loadLibrary, name, 0, NULL);
+    DWORD module = 0;
+    if (thread != NULL) {
+        WaitForSingleObject(thread, 10000);
+        GetExitCodeThread(thread, &module);
+        CloseHandle(thread);
+    }
+    VirtualFreeEx(process, name, 0, MEM_RELEASE);
+    return module != 0;
+}
+
+// The program runs with administrator rights from wherever it was saved,
+// a Downloads folder say: once its dialog shows, a DLL lying beside it is
+// never loaded by a bare name, while its full path still loads it.
+TEST_F(ProgramTest, ADllBesideTheProgramIsNeverLoadedByItsBareName) {
+    std::string folder = builtFile("downloads", true);
+    CreateDirectoryA(folder.c_str(), NULL);
+    std::string program = folder + "\\quillet.exe";
+    std::string dll = folder + "\\beside_probe.dll";
+    ASSERT_TRUE(CopyFileA(builtFile("quillet.exe", false).c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(builtFile("beside_probe.dll", true).c_str(), dll.c_str(), FALSE));
     {
-        ProgramRun run("\"" + app + "\"");
+        ProgramRun run("", program);
         ASSERT_TRUE(run.dialog != NULL);
-        run.click(IDC_ADD);
-        ASSERT_TRUE(waitFor([] { return commandOf(VERB) != "<no key>"; }));
+        EXPECT_FALSE(loadsInProcess(run.process(), "beside_probe.dll"));
+        EXPECT_TRUE(loadsInProcess(run.process(), dll));
         run.pressEscape();
         EXPECT_EQ(0u, run.exitCode());
     }
-    std::string command = commandOf(VERB);
-    const std::string clicked = "C:\\users\\Public\\My Documents\\a report (final).txt";
-    size_t placeholder = command.find("%1");
-    ASSERT_NE(std::string::npos, placeholder) << command;
-    command.replace(placeholder, 2, clicked);
-
-    std::string received = builtFile("received.txt", true);
-    DeleteFileA(received.c_str());
-    ASSERT_TRUE(runToEnd(command));
-
-    char buffer[1024] = "";
-    FILE* in = fopen(received.c_str(), "rb");
-    ASSERT_TRUE(in != NULL);
-    buffer[fread(buffer, 1, sizeof buffer - 1, in)] = '\0';
-    fclose(in);
-    DeleteFileA(received.c_str());
-    EXPECT_EQ("1\n" + clicked, std::string(buffer));
+    DeleteFileA(dll.c_str());
+    DeleteFileA(program.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 // Read in the wide form: no code page of either process stands between.

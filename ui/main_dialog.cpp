@@ -13,6 +13,11 @@ OPENFILENAMEA g_openFileName;
 // program made it: another application's proposal then replaces it.
 static bool g_itemTextProposed;
 
+// Whether the box holds more than any name may have, so that g_itemText
+// holds only part of it: then the box names nothing, and neither button may
+// act on the part.
+static bool g_itemTextCut;
+
 static const char ITEM_TEXT_PREFIX[] = "Open with ";
 static const char BROWSE_FILTER[] = "Application\0*.exe\0";
 static const char BROWSE_TITLE[] = "Select application to add to context menu of files";
@@ -48,6 +53,7 @@ void fillEntryList(HWND dialog) {
     SendMessageA(GetDlgItem(dialog, IDC_ITEM_TEXT), CB_RESETCONTENT, 0, 0);
     g_itemText[0] = '\0';
     g_itemTextProposed = false;
+    g_itemTextCut = false;
     refillEntryList(dialog);
 }
 
@@ -73,23 +79,39 @@ static void readPathField(HWND dialog, char (&path)[MAX_APP_PATH]) {
 void updateButtons(HWND dialog) {
     char path[MAX_APP_PATH];
     readPathField(dialog, path);
-    EntryChoices choices = choicesFor(g_itemText, path);
+    EntryChoices choices = {false, false};
+    if (!g_itemTextCut) {
+        choices = choicesFor(g_itemText, path);
+    }
     enableButton(dialog, IDC_ADD, choices.canAdd);
     enableButton(dialog, IDC_REMOVE, choices.canRemove);
 }
 
+// The part of path after its last separator: Windows takes a forward slash
+// in a path as it takes a backslash.
+static const char* fileNameOf(const char* path) {
+    const char* fileName = path;
+    for (const char* at = path; *at != '\0'; ++at) {
+        if (*at == '\\' || *at == '/') {
+            fileName = at + 1;
+        }
+    }
+    return fileName;
+}
+
 // Replaces an empty text, the name of an existing entry or an untouched
 // proposal with "Open with <file name without its last extension>"; a text
-// the user typed or edited is left alone.
+// the user typed or edited, or one longer than any name, is left alone.
 void suggestItemText(HWND dialog, const char* path) {
-    if (g_itemText[0] == '\0' || g_itemTextProposed || entryExists(g_itemText)) {
-        const char* lastBackslash = strrchr(path, '\\');
-        const char* fileName = lastBackslash != NULL ? lastBackslash + 1 : path;
+    if (!g_itemTextCut &&
+        (g_itemText[0] == '\0' || g_itemTextProposed || entryExists(g_itemText))) {
+        const char* fileName = fileNameOf(path);
         const char* lastDot = strrchr(fileName, '.');
         size_t nameLength = lastDot != NULL ? (size_t)(lastDot - fileName) : strlen(fileName);
         composeEntryName(ITEM_TEXT_PREFIX, fileName, nameLength, g_itemText);
         SetWindowTextA(GetDlgItem(dialog, IDC_ITEM_TEXT), g_itemText);
         g_itemTextProposed = true;
+        g_itemTextCut = false;
     }
     updateButtons(dialog);
 }
@@ -125,15 +147,26 @@ void browseForApplication(HWND dialog) {
     suggestItemText(dialog, g_appPath);
 }
 
+// Whether the text of a control holds more UTF-16 units, as the registry
+// counts them, than any key name may have. Such a text is no name, whatever
+// part of it a read into g_itemText would keep: 256 characters of three bytes
+// each would be read as 255 of them, another and valid name.
+static bool isLongerThanAnyName(LRESULT units) {
+    return units < 0 || units > MAX_ENTRY_NAME;
+}
+
 // The box's text as it stands, however it got there: typed, pasted, or left
 // by the list as it closed.
 void onItemTextEdited(HWND dialog) {
+    HWND box = GetDlgItem(dialog, IDC_ITEM_TEXT);
     char text[MAX_ITEM_TEXT];
     text[0] = '\0';
     GetDlgItemTextA(dialog, IDC_ITEM_TEXT, text, MAX_ITEM_TEXT);
-    if (strcmp(text, g_itemText) != 0) {
+    bool cut = isLongerThanAnyName(GetWindowTextLengthW(box));
+    if (strcmp(text, g_itemText) != 0 || cut != g_itemTextCut) {
         memcpy(g_itemText, text, sizeof text);
         g_itemTextProposed = false;
+        g_itemTextCut = cut;
     }
     updateButtons(dialog);
 }
@@ -145,14 +178,19 @@ void onItemSelected(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_ITEM_TEXT);
     LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
     if (index != CB_ERR) {
-        LRESULT length = SendMessageA(list, CB_GETLBTEXTLEN, index, 0);
-        if (length >= 0 && length <= MAX_ITEM_TEXT - 1) {
+        g_itemTextProposed = false;
+        // In UTF-16 units; at most MAX_ENTRY_NAME of them take at most
+        // MAX_ITEM_TEXT - 1 bytes.
+        g_itemTextCut = isLongerThanAnyName(SendMessageW(list, CB_GETLBTEXTLEN, index, 0));
+        if (g_itemTextCut) {
+            // The box shows the item as the list does; it names nothing.
+            g_itemText[0] = '\0';
+        } else {
             SendMessageA(list, CB_GETLBTEXT, index, (LPARAM)g_itemText);
-            g_itemTextProposed = false;
+            // The box may still hold letters typed while the list was open;
+            // the buttons act on g_itemText, so the box must show exactly that.
+            SetWindowTextA(list, g_itemText);
         }
-        // The box may still hold letters typed while the list was open; the
-        // buttons act on g_itemText, so the box must show exactly that.
-        SetWindowTextA(list, g_itemText);
     }
     updateButtons(dialog);
 }
@@ -165,6 +203,9 @@ static void refreshListAndButtons(HWND dialog) {
 }
 
 void onAdd(HWND dialog) {
+    if (g_itemTextCut) {
+        return;
+    }
     char path[MAX_APP_PATH];
     readPathField(dialog, path);
     if (!addEntry(g_itemText, path)) {
@@ -182,6 +223,9 @@ void onAdd(HWND dialog) {
 // Whatever the outcome, the list and the buttons show the registry as it is
 // afterwards: another program may have removed the entry first.
 void onRemove(HWND dialog) {
+    if (g_itemTextCut) {
+        return;
+    }
     if (removeEntry(g_itemText)) {
         fillEntryList(dialog);
         updateButtons(dialog);
