@@ -10,7 +10,7 @@
 # Either way the 32-bit program is built, and its size, imports and
 # reproducibility are checked: none of that needs to run it. So is the
 # Visual Studio-like build (scripts/check-msvc-like.sh), which compiles the
-# program as an MSVC build would, on every host.
+# program, its tests and its benchmark as an MSVC build would, on every host.
 # Exits non-zero when anything failed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,7 +37,7 @@ echo "=== Visual Studio-like build ==="
 began=$SECONDS verdict=passed
 "$root/scripts/check-msvc-like.sh" || verdict=failed
 [ $verdict = passed ] || status=1
-routes+=("Visual Studio-like build (clang-cl, compiled, not linked): $verdict; $((SECONDS - began)) s")
+routes+=("Visual Studio-like build (clang-cl; program, tests, benchmark, GoogleTest; compiled, not linked): $verdict; $((SECONDS - began)) s")
 
 # Runs one build's suite in a prefix of one kind (win64 or win32) and adds
 # its counts to the totals; describes them in $counts. Fails when a test
