@@ -10,7 +10,8 @@
 # Either way the 32-bit program is built, and its size, imports and
 # reproducibility are checked: none of that needs to run it. So is the
 # Visual Studio-like build (scripts/check-msvc-like.sh), which compiles the
-# program, its tests and its benchmark as an MSVC build would, on every host.
+# program, its tests and its benchmark as an MSVC build would, on every host,
+# and the Windows workflow is checked (scripts/check-workflow.sh).
 # Exits non-zero when anything failed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,6 +39,12 @@ began=$SECONDS verdict=passed
 "$root/scripts/check-msvc-like.sh" || verdict=failed
 [ $verdict = passed ] || status=1
 routes+=("Visual Studio-like build (clang-cl; program, tests, benchmark, GoogleTest; compiled, not linked): $verdict; $((SECONDS - began)) s")
+
+echo "=== Windows workflow ==="
+began=$SECONDS verdict=passed
+"$root/scripts/check-workflow.sh" || verdict=failed
+[ $verdict = passed ] || status=1
+routes+=("Windows workflow (schema, and the README's commands; it runs on GitHub, not here): $verdict; $((SECONDS - began)) s")
 
 # Runs one build's suite in a prefix of one kind (win64 or win32) and adds
 # its counts to the totals; describes them in $counts. Fails when a test
