@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building and running the program under Wine needs, and the
-# Visual Studio-like build's compiler, on Debian, as root. Does nothing when
-# everything is already there.
+# Installs what building and running the program under Wine needs, the
+# Visual Studio-like build's compiler, and what the Windows workflow's check
+# runs on, on Debian, as root. Does nothing when everything is already there.
 set -euo pipefail
 
 need=()
@@ -27,6 +27,10 @@ command -v clang-cl >/dev/null || command -v clang-cl-14 >/dev/null || need+=(cl
 command -v lld-link >/dev/null || command -v lld-link-14 >/dev/null || need+=(lld)
 command -v llvm-rc >/dev/null || command -v llvm-rc-14 >/dev/null || need+=(llvm)
 command -v ninja >/dev/null || need+=(ninja-build)
+# The Windows workflow's check (scripts/check-workflow.sh) installs its
+# validator from the npm registry.
+command -v node >/dev/null || need+=(nodejs)
+command -v npm >/dev/null || need+=(npm)
 # Extras: COMMAND=PACKAGE, or /PATH=PACKAGE for a package that brings a file.
 for extra in "$@"; do
     what=${extra%%=*}

@@ -10,8 +10,9 @@
 # Either way the 32-bit program is built, and its size, imports and
 # reproducibility are checked: none of that needs to run it. So is the
 # Visual Studio-like build (scripts/check-msvc-like.sh), which compiles the
-# program as an MSVC build would, on every host, and so is the name rule's
-# character table against the Unicode data it was generated from
+# program, its tests and its benchmark as an MSVC build would, on every host;
+# so are the Windows workflow (scripts/check-workflow.sh) and the name
+# rule's character table against the Unicode data it was generated from
 # (scripts/check-character-table.sh).
 # Exits non-zero when anything failed.
 set -euo pipefail
@@ -36,14 +37,21 @@ total_passed=0 total_failed=0 total_skipped=0
 routes=()
 
 echo "=== Character table ==="
-verdict=$("$root/scripts/check-character-table.sh") || { status=1; verdict="Character table: differs from the generator's output; see above"; }
+verdict=$("$root/scripts/check-character-table.sh") ||
+    { status=1; verdict="Character table: failed; it differs from what the generator writes (above)"; }
 routes+=("$verdict")
 
 echo "=== Visual Studio-like build ==="
 began=$SECONDS verdict=passed
 "$root/scripts/check-msvc-like.sh" || verdict=failed
 [ $verdict = passed ] || status=1
-routes+=("Visual Studio-like build (clang-cl, compiled, not linked): $verdict; $((SECONDS - began)) s")
+routes+=("Visual Studio-like build (clang-cl; program, tests, benchmark, GoogleTest; compiled, not linked): $verdict; $((SECONDS - began)) s")
+
+echo "=== Windows workflow ==="
+began=$SECONDS verdict=passed
+"$root/scripts/check-workflow.sh" || verdict=failed
+[ $verdict = passed ] || status=1
+routes+=("Windows workflow (schema, and the README's commands; it runs on GitHub, not here): $verdict; $((SECONDS - began)) s")
 
 # Runs one build's suite in a prefix of one kind (win64 or win32) and adds
 # its counts to the totals; describes them in $counts. Fails when a test
