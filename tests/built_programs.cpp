@@ -16,6 +16,10 @@ std::string builtFile(const char* name, bool inTestsFolder) {
     return std::string(path) + "\\" + name;
 }
 
+bool runningUnderWine() {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
+}
+
 bool runToEnd(const std::string& commandLine) {
     STARTUPINFOA startup;
     memset(&startup, 0, sizeof startup);

@@ -1,6 +1,7 @@
 // The registry record: opening, figures, enumeration, creation, recursive
 // deletion, value operations and the registry view it addresses.
 #include "registry/registry_key.h"
+#include "built_programs.h"
 #include "registry_sandbox.h"
 
 #include <string.h>
@@ -211,7 +212,7 @@ class RegistryViewTest : public testing::Test {
   protected:
     void SetUp() override {
         GetEnvironmentVariableA("ProgramFiles(x86)", saved_, sizeof saved_);
-        if (underWine()) {
+        if (runningUnderWine()) {
             removeScratch();
         }
     }
@@ -219,12 +220,9 @@ class RegistryViewTest : public testing::Test {
         if (saved_[0] != '\0') {
             SetEnvironmentVariableA("ProgramFiles(x86)", saved_);
         }
-        if (underWine()) {
+        if (runningUnderWine()) {
             removeScratch();
         }
-    }
-    static bool underWine() {
-        return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
     }
     static void removeScratch() {
         RegDeleteKeyExA(HKEY_LOCAL_MACHINE, SCRATCH, KEY_WOW64_64KEY, 0);
@@ -254,7 +252,7 @@ TEST_F(RegistryViewTest, On64BitWindowsKeysGoToThe64BitView) {
     EXPECT_EQ(0x100u, g_wow64Flag);
     EXPECT_EQ(0x2011Bu, keyOpenRights());
     EXPECT_EQ(0x20119u, keyCreateRights());
-    if (!underWine()) {
+    if (!runningUnderWine()) {
         GTEST_SKIP() << "it would write HKEY_LOCAL_MACHINE\\SOFTWARE\\QuilletViewTest of this "
                         "machine; it does so only in a Wine prefix";
     }
@@ -275,7 +273,7 @@ TEST_F(RegistryViewTest, WithoutTheX86ProgramFilesVariableTheRecordAsksForFullAc
     if (saved_[0] == '\0') {
         return; // 32-bit Windows: the default view is the only one
     }
-    if (!underWine()) {
+    if (!runningUnderWine()) {
         GTEST_SKIP() << "it would write HKEY_LOCAL_MACHINE\\SOFTWARE\\QuilletViewTest of this "
                         "machine; it does so only in a Wine prefix";
     }
